@@ -1,0 +1,6 @@
+#include "app/Login.h"
+
+bool RunLogin()
+{
+    return false;
+}

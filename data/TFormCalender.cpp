@@ -1,0 +1,3 @@
+#include "data/TFormCalender.h"
+
+void OpenCalendar() {}
