@@ -4,6 +4,7 @@
 #include "data/TLOGON.h"
 #include "ui/Dialogs.h"
 #include "ui/Errors.h"
+#include "ui/Application.h"
 #include "ui/Look.h"
 
 #include <QApplication>
@@ -17,25 +18,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace {
-
-// Errors that escape a handler become the standard error box; the window stays.
-class TamboApplication : public QApplication
-{
-public:
-    using QApplication::QApplication;
-    bool notify(QObject *receiver, QEvent *event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception &e) {
-            Dialogs::errorBox(errorText(e));
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 void setupLocale(QApplication &app)
 {
@@ -65,7 +47,7 @@ bool acquireSingleInstance(const QString &lockFile)
 
 int runProgram(int argc, char **argv)
 {
-    TamboApplication app(argc, argv);
+    Application app(argc, argv);
     setupLocale(app);
     if (!acquireSingleInstance(singleInstanceLockFile())) {
         Look::applyStyle(app);

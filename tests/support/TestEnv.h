@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Application.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,7 +41,7 @@ QVariant scalar(TLOGON &logon, const QString &sql);
 #define TAMBLO_TEST_MAIN(TestClass)                                                              \
     int main(int argc, char **argv)                                                              \
     {                                                                                            \
-        QApplication app(argc, argv);                                                            \
+        Application app(argc, argv);                                                            \
         initTestProcess();                                                                       \
         TestClass tc;                                                                            \
         QTEST_SET_MAIN_SOURCE_PATH                                                               \
