@@ -1,0 +1,177 @@
+#include "app/TFormProtecao.h"
+
+#include "app/AccessPictures.h"
+#include "app/TFormAjuAcesso.h"
+#include "data/Globals.h"
+#include "data/TLOGON.h"
+#include "ui/Dialogs.h"
+#include "ui/Edits.h"
+#include "ui/EnterChain.h"
+#include "ui/Guard.h"
+#include "ui/Look.h"
+#include "ui/ShowModal.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// KESTRUM.NOME and KESTRUM.SENHA.
+constexpr int NameLength = 15;
+constexpr int PasswordLength = 10;
+
+QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &where,
+                 bool bold = false, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(where);
+    label->setAlignment(align);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+    }
+    return label;
+}
+
+QLabel *addPicture(QWidget *parent, const char *name, const QPixmap &picture, const QRect &where)
+{
+    auto *image = new QLabel(parent);
+    image->setObjectName(QString::fromLatin1(name));
+    image->setGeometry(where);
+    image->setAlignment(Qt::AlignCenter);
+    image->setPixmap(picture);
+    return image;
+}
+
+// Names and passwords match without regard to case or surrounding blanks.
+QString comparable(const QString &text) { return text.toUpper().trimmed(); }
+
+} // namespace
+
+TFormProtecao::TFormProtecao(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormProtecao"));
+    // No title bar and no close box: the way out is "Sair".
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Controle de Estoque"));
+    setFixedSize(301, 432);
+    Look::setFace(this);
+
+    auto *band = new TitleBand(QStringLiteral("Controle de Estoque"), Look::BarBlue, this);
+    band->setObjectName(QStringLiteral("Panel1"));
+    band->setGeometry(0, 0, 301, 41);
+
+    addLabel(this, "Label5", QStringLiteral("Versão ") + QStringLiteral(TAMBLO_VERSION), QRect(0, 44, 301, 16),
+             false, Qt::AlignCenter);
+    addPicture(this, "Image1", cratesPicture(112, 96), QRect(94, 64, 112, 96));
+    addLabel(this, "Label1", QStringLiteral("Informe um usúario com permissão"), QRect(0, 168, 301, 18), true,
+             Qt::AlignCenter);
+    addLabel(this, "Label2", QStringLiteral("para acessar o sistema"), QRect(0, 188, 301, 18), true,
+             Qt::AlignCenter);
+    addPicture(this, "Image2", padlockPicture(64), QRect(18, 230, 64, 64));
+
+    addLabel(this, "Label3", QStringLiteral("USÚARIO"), QRect(96, 218, 180, 16), true);
+    m_edit1 = new QLineEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setGeometry(96, 236, 180, 24);
+    Edits::upperCase(m_edit1);
+    Edits::limit(m_edit1, NameLength);
+
+    addLabel(this, "Label4", QStringLiteral("SENHA"), QRect(96, 268, 180, 16), true);
+    m_edit2 = new QLineEdit(this);
+    m_edit2->setObjectName(QStringLiteral("Edit2"));
+    m_edit2->setGeometry(96, 286, 180, 24);
+    m_edit2->setEchoMode(QLineEdit::Password);
+    Edits::upperCase(m_edit2);
+    Edits::limit(m_edit2, PasswordLength);
+
+    auto *sair = new QPushButton(QStringLiteral("Sair"), this);
+    sair->setObjectName(QStringLiteral("BitBtn2"));
+    sair->setGeometry(18, 366, 104, 36);
+    auto *confirmar = new QPushButton(QStringLiteral("Confirmar"), this);
+    confirmar->setObjectName(QStringLiteral("BitBtn1"));
+    confirmar->setGeometry(132, 366, 104, 36);
+    auto *help = new QPushButton(this);
+    help->setObjectName(QStringLiteral("BitBtn3"));
+    help->setGeometry(246, 366, 36, 36);
+    help->setIcon(QIcon(helpPicture(24)));
+    help->setIconSize(QSize(24, 24));
+    for (QPushButton *button : {sair, confirmar, help})
+        button->setAutoDefault(false);
+
+    onSignal(confirmar, &QPushButton::clicked, this, &TFormProtecao::BitBtn1Click);
+    onSignal(sair, &QPushButton::clicked, this, &TFormProtecao::BitBtn2Click);
+    onSignal(help, &QPushButton::clicked, this, &TFormProtecao::BitBtn3Click);
+
+    auto *chain = new EnterChain(this);
+    chain->link(m_edit1, m_edit2);
+    chain->link(m_edit2, [this] { BitBtn1Click(); });
+
+    setTabOrder(m_edit1, m_edit2);
+    setTabOrder(m_edit2, confirmar);
+    setTabOrder(confirmar, sair);
+    setTabOrder(sair, help);
+    m_edit1->setFocus();
+}
+
+void TFormProtecao::BitBtn1Click()
+{
+    // 1. The company's name, for the status bar and the printed log.
+    LOGON->RunOnQuery(QStringLiteral("Pesquisa"), QStringLiteral("select * from empresa "), QStringLiteral("open"));
+    CurrentCompanyName = LOGON->Pesquisa.text(QStringLiteral("EMPRESA"));
+    LOGON->Pesquisa.close();
+
+    // 2-3. Every matching row logs in, so with duplicated users the last one decides.
+    QString found = QStringLiteral("N");
+    bool closing = false;
+    const QString name = comparable(m_edit1->text());
+    const QString password = comparable(m_edit2->text());
+    LOGON->RunOnQuery(QStringLiteral("Pesquisa"), QStringLiteral("select * from kestrum "), QStringLiteral("open"));
+    SharedQuery &users = LOGON->Pesquisa;
+    for (users.first(); !users.eof(); users.next()) {
+        if (comparable(users.text(QStringLiteral("SENHA"))) != password
+            || comparable(users.text(QStringLiteral("NOME"))) != name)
+            continue;
+        found = QStringLiteral("S");
+        CurrentUserName = users.text(QStringLiteral("NOME"));
+        OverrideIsMaster = users.text(QStringLiteral("MASTER"));
+        CurrentUserRights = users.integer(QStringLiteral("CODVEND"));
+        OverrideRights = CurrentUserRights;
+        LOGON->AppendLog(QStringLiteral("Entrou no sistema nessa data e hora "));
+        closing = true;
+    }
+
+    // 4-5. Failures count across the whole login; the fourth ends the program.
+    if (found == QLatin1String("N")) {
+        ++LoginFailures;
+        Dialogs::message(QStringLiteral("Usuário ou Senha -> Está Incorreta"));
+        m_edit1->setFocus();
+        if (LoginFailures > 3) {
+            Dialogs::beep();
+            Dialogs::message(QStringLiteral("Número de tentativas esgotadas."));
+            m_endRequested = true;
+            reject();
+            return;
+        }
+    }
+    if (closing)
+        accept();
+}
+
+void TFormProtecao::BitBtn2Click()
+{
+    // Nobody logged in: the main window closes as soon as it shows.
+    reject();
+}
+
+void TFormProtecao::BitBtn3Click() { ShowModalForm<TFormAjuAcesso>(this); }
+
+void TFormProtecao::done(int result)
+{
+    if (LOGON)
+        LOGON->CloseSharedQueries();
+    QDialog::done(result);
+}
