@@ -1,5 +1,7 @@
 #include "app/Openers.h"
 
+#include "registries/TFormCCustos.h"
+#include "registries/TFormTipos.h"
 #include "ui/ShowModal.h"
 
 namespace {
@@ -13,6 +15,8 @@ Opener modal()
 const QHash<QString, Opener> &openers()
 {
     static const QHash<QString, Opener> table = {
+        {QStringLiteral("tipos"), modal<TFormTipos>()},
+        {QStringLiteral("ccusto"), modal<TFormCCustos>()},
     };
     return table;
 }
