@@ -1,5 +1,8 @@
 #include "app/Openers.h"
 
+#include "app/TFormCFG.h"
+#include "app/TFormEmpresa.h"
+#include "app/TFormSetupRede.h"
 #include "registries/TFormCCustos.h"
 #include "registries/TFormTipos.h"
 #include "ui/ShowModal.h"
@@ -15,6 +18,9 @@ Opener modal()
 const QHash<QString, Opener> &openers()
 {
     static const QHash<QString, Opener> table = {
+        {QStringLiteral("empresa"), modal<TFormEmpresa>()},
+        {QStringLiteral("cfg"), modal<TFormCFG>()},
+        {QStringLiteral("rede"), modal<TFormSetupRede>()},
         {QStringLiteral("tipos"), modal<TFormTipos>()},
         {QStringLiteral("ccusto"), modal<TFormCCustos>()},
     };
