@@ -12,6 +12,18 @@ FieldBinder::FieldBinder(WorkingCopy *copy, QObject *parent) : QObject(parent), 
 {
     connect(copy, &WorkingCopy::rowChanged, this, &FieldBinder::refresh);
     connect(copy, &WorkingCopy::reset, this, &FieldBinder::refresh);
+    // Two edits may show one column (a second box of the same field): what is
+    // typed in one shows in the other, so a later post cannot undo it.
+    connect(copy, &WorkingCopy::valueChanged, this, [this](int row, const QString &field) {
+        if (m_refreshing || row != m_copy->row())
+            return;
+        m_refreshing = true;
+        for (const Binding &b : std::as_const(m_bindings)) {
+            if (b.field.compare(field, Qt::CaseInsensitive) == 0 && b.edit->text() != displayText(b))
+                show(b);
+        }
+        m_refreshing = false;
+    });
 }
 
 void FieldBinder::bindText(QLineEdit *edit, const QString &field, int columnLength)
@@ -39,22 +51,24 @@ void FieldBinder::bindDate(QLineEdit *edit, const QString &field)
     show(m_bindings.last());
 }
 
+QString FieldBinder::displayText(const Binding &b) const
+{
+    if (!m_copy->hasField(b.field) || m_copy->isEmpty())
+        return QString();
+    const QVariant v = m_copy->value(b.field);
+    if (v.isNull())
+        return QString();
+    switch (b.kind) {
+    case Kind::Text: return v.toString();
+    case Kind::Number: return Format::FormatFloat(b.mask, v.toDouble());
+    case Kind::Date: return Format::shortDate(v.toDate());
+    }
+    return QString();
+}
+
 void FieldBinder::show(const Binding &b)
 {
-    if (!m_copy->hasField(b.field) || m_copy->isEmpty()) {
-        b.edit->clear();
-        return;
-    }
-    const QVariant v = m_copy->value(b.field);
-    QString text;
-    if (!v.isNull()) {
-        switch (b.kind) {
-        case Kind::Text: text = v.toString(); break;
-        case Kind::Number: text = Format::FormatFloat(b.mask, v.toDouble()); break;
-        case Kind::Date: text = Format::shortDate(v.toDate()); break;
-        }
-    }
-    b.edit->setText(text);
+    b.edit->setText(displayText(b));
 }
 
 void FieldBinder::refresh()
@@ -70,6 +84,10 @@ void FieldBinder::store(const Binding &b)
     if (m_copy->isEmpty() || !m_copy->hasField(b.field))
         return;
     const QString text = b.edit->text();
+    // An untouched field is not an edit: posting it must neither turn a null
+    // into '' nor round a cost of 10,1234 to the 10,12 its mask shows.
+    if (text == displayText(b))
+        return;
     switch (b.kind) {
     case Kind::Text:
         m_copy->setValue(b.field, text);

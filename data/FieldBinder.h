@@ -34,6 +34,7 @@ private:
         Kind kind;
         QString mask;
     };
+    QString displayText(const Binding &b) const;
     void show(const Binding &b);
     void store(const Binding &b);
 

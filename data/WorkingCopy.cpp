@@ -31,6 +31,57 @@ void WorkingCopy::load(const SharedQuery &query)
     emit rowChanged(m_row);
 }
 
+void WorkingCopy::reload(const SharedQuery &query)
+{
+    const int key = m_keyField.isEmpty() ? -1 : indexOf(m_keyField);
+    if (key < 0) {
+        load(query);
+        return;
+    }
+    // Edits by key and column name: the reloaded rows may come in another order.
+    QHash<QString, QHash<QString, QVariant>> edits;
+    for (auto it = m_dirty.constBegin(); it != m_dirty.constEnd(); ++it) {
+        const QString id = m_original.at(it.key()).at(key).toString();
+        for (int c : it.value())
+            edits[id].insert(m_names.at(c).toUpper(), m_rows.at(it.key()).at(c));
+    }
+    const int oldRow = m_row;
+    const QString currentId = m_rows.isEmpty() ? QString() : m_rows.at(m_row).at(key).toString();
+
+    m_names = query.fieldNames();
+    m_rows.clear();
+    for (int r = 0; r < query.count(); ++r) {
+        QVector<QVariant> row(m_names.size());
+        for (int c = 0; c < m_names.size(); ++c)
+            row[c] = query.valueAt(r, m_names.at(c));
+        m_rows.append(std::move(row));
+    }
+    m_original = m_rows;
+    m_dirty.clear();
+    const int newKey = indexOf(m_keyField);
+    int position = qBound(0, oldRow, qMax(0, int(m_rows.size()) - 1));
+    for (int r = 0; newKey >= 0 && r < m_rows.size(); ++r) {
+        const QString id = m_rows.at(r).at(newKey).toString();
+        if (!currentId.isEmpty() && id == currentId)
+            position = r;
+        const auto edit = edits.constFind(id);
+        if (edit == edits.constEnd())
+            continue;
+        for (auto f = edit->constBegin(); f != edit->constEnd(); ++f) {
+            const int c = indexOf(f.key());
+            if (c < 0)
+                continue;
+            m_rows[r][c] = f.value();
+            if (!(m_original.at(r).at(c) == f.value()
+                  && m_original.at(r).at(c).isNull() == f.value().isNull()))
+                m_dirty[r].insert(c);
+        }
+    }
+    m_row = position;
+    emit reset();
+    emit rowChanged(m_row);
+}
+
 void WorkingCopy::clear()
 {
     m_rows.clear();
@@ -169,6 +220,16 @@ void WorkingCopy::applyUpdates(TLOGON &logon)
         m_original[rows.at(i)] = m_rows.at(rows.at(i));
         m_dirty.remove(rows.at(i));
     }
+}
+
+void WorkingCopy::revertRow()
+{
+    if (m_row < 0 || m_row >= m_rows.size() || !m_dirty.contains(m_row))
+        return;
+    m_rows[m_row] = m_original.at(m_row);
+    m_dirty.remove(m_row);
+    emit valueChanged(m_row, QString());
+    emit rowChanged(m_row);
 }
 
 void WorkingCopy::cancelUpdates()

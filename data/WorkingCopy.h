@@ -24,6 +24,11 @@ public:
 
     // Takes the rows the query holds now; the position goes to the first row.
     void load(const SharedQuery &query);
+    // Takes the rows again (after another machine or this window wrote the
+    // table) without losing the operator's unapplied edits: they are carried
+    // over to the rows with the same key. The position stays on the row with
+    // the current key when it is still there, else on the same place.
+    void reload(const SharedQuery &query);
     void clear();
 
     int count() const { return int(m_rows.size()); }
@@ -53,6 +58,8 @@ public:
     // throws and keeps the edits that were not written.
     void applyUpdates(TLOGON &logon);
     void cancelUpdates();
+    // Drops the unapplied edits of the current row only.
+    void revertRow();
 
 signals:
     void rowChanged(int row);
