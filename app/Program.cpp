@@ -19,14 +19,6 @@
 #include <unistd.h>
 
 
-void setupLocale(QApplication &app)
-{
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-}
 
 QString singleInstanceLockFile()
 {
@@ -45,16 +37,22 @@ bool acquireSingleInstance(const QString &lockFile)
     return true; // the descriptor stays open, and the lock held, until the process ends
 }
 
+bool claimSingleCopy(QApplication &app, const QString &lockFile)
+{
+    if (acquireSingleInstance(lockFile))
+        return true;
+    Look::applyStyle(app);
+    Dialogs::message(QStringLiteral("Você não pode executar outra cópia do aplicativo."),
+                     QStringLiteral("Informação do Sistema"), Dialogs::Icon::Information);
+    return false;
+}
+
 int runProgram(int argc, char **argv)
 {
     Application app(argc, argv);
     setupLocale(app);
-    if (!acquireSingleInstance(singleInstanceLockFile())) {
-        Look::applyStyle(app);
-        Dialogs::message(QStringLiteral("Você não pode executar outra cópia do aplicativo."),
-                         QStringLiteral("Informação do Sistema"), Dialogs::Icon::Information);
+    if (!claimSingleCopy(app, singleInstanceLockFile()))
         return 0;
-    }
     Look::applyStyle(app);
     QApplication::setApplicationName(QStringLiteral("Tamblo"));
     try {

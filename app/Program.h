@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Application.h"
+
 #include <QString>
 
 class QApplication;
@@ -7,10 +9,10 @@ class QApplication;
 // The program's entry: one copy per machine, the style, the main window.
 int runProgram(int argc, char **argv);
 
-// Brazilian conventions and Qt's own Portuguese texts, whatever the machine says.
-void setupLocale(QApplication &app);
 
 // Holds the machine-wide lock that stands for one running copy; false when
 // another copy holds it. The lock dies with the process, crash or not.
 bool acquireSingleInstance(const QString &lockFile);
 QString singleInstanceLockFile();
+// The start's first step: false when another copy runs (the operator is told so).
+bool claimSingleCopy(QApplication &app, const QString &lockFile);

@@ -22,6 +22,10 @@ endfunction()
 function(tamblo_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LABELS;LINKS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
+    # A test links the libraries it names; by default the whole program.
+    if(NOT ARG_LINKS)
+        set(ARG_LINKS tamblo_app)
+    endif()
     target_link_libraries(${name} PRIVATE tamblo_options tamblo_testsupport Qt6::Test ${ARG_LINKS})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES

@@ -9,6 +9,17 @@
 #include <QMetaType>
 #include <algorithm>
 
+namespace {
+// A database null comes back typed (a null text, a null number): any two
+// nulls are the same value, whatever their types.
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a == b;
+}
+} // namespace
+
 WorkingCopy::WorkingCopy(const QString &table, const QString &keyField, QObject *parent)
     : QObject(parent), m_table(table), m_keyField(keyField)
 {
@@ -157,10 +168,10 @@ void WorkingCopy::setValue(const QString &field, const QVariant &value)
     if (m_row < 0 || m_row >= m_rows.size())
         return;
     QVariant &cell = m_rows[m_row][col];
-    if (cell == value && cell.isNull() == value.isNull())
+    if (sameValue(cell, value))
         return;
     cell = value;
-    if (m_original.at(m_row).at(col) == value && m_original.at(m_row).at(col).isNull() == value.isNull())
+    if (sameValue(m_original.at(m_row).at(col), value))
         m_dirty[m_row].remove(col);
     else
         m_dirty[m_row].insert(col);

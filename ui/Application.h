@@ -9,3 +9,6 @@ public:
     using QApplication::QApplication;
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+// Brazilian conventions and Qt's own Portuguese texts, whatever the machine says.
+void setupLocale(QApplication &app);

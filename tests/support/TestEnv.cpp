@@ -1,6 +1,6 @@
 #include "tests/support/TestEnv.h"
 
-#include "app/Program.h"
+#include "ui/Application.h"
 #include "data/Globals.h"
 #include "data/Paths.h"
 #include "data/Schema.h"
