@@ -5,6 +5,7 @@
 #include "app/TFormSetupRede.h"
 #include "registries/TFormCCustos.h"
 #include "registries/TFormTipos.h"
+#include "reports/TFormImpRap.h"
 #include "ui/ShowModal.h"
 
 namespace {
@@ -23,6 +24,7 @@ const QHash<QString, Opener> &openers()
         {QStringLiteral("rede"), modal<TFormSetupRede>()},
         {QStringLiteral("tipos"), modal<TFormTipos>()},
         {QStringLiteral("ccusto"), modal<TFormCCustos>()},
+        {QStringLiteral("imprap"), modal<TFormImpRap>()},
     };
     return table;
 }
