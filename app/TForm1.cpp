@@ -10,6 +10,7 @@
 #include "data/TFormCalender.h"
 #include "data/TLOGON.h"
 #include "data/Upgrade.h"
+#include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Errors.h"
 #include "ui/Guard.h"
@@ -241,6 +242,8 @@ void TForm1::setLogo(const QString &file)
     m_logoArea->setLogo(logo);
 }
 
+bool TForm1::hasLogo() const { return !m_logoArea->logo().isNull(); }
+
 void TForm1::changeLogo()
 {
     const QString file = Dialogs::openFileName(this, QStringLiteral("Abrir"), QString(),
@@ -295,24 +298,9 @@ QString findCalculator()
     return QString();
 }
 
-namespace {
-
-class KeyboardHook : public QObject
+void installKeyboardHook()
 {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-            return false;
-        auto *key = static_cast<QKeyEvent *>(event);
-        // A key the focused field ignores travels up to its parents: act only
-        // where it is first delivered.
-        QWidget *first = QApplication::focusWidget();
-        if (first ? watched != first : !static_cast<QWidget *>(watched)->isWindow())
-            return false;
+    Application::setKeyHook([](QKeyEvent *key) {
         if (key->key() == Qt::Key_F2) {
             const QString calculator = findCalculator();
             if (!calculator.isEmpty())
@@ -320,17 +308,5 @@ protected:
         } else if (key->key() == Qt::Key_F3) {
             guarded([] { OpenCalendar(); });
         }
-        return false; // F2 and F3 still reach the focused window
-    }
-};
-
-} // namespace
-
-void installKeyboardHook()
-{
-    static KeyboardHook *hook = nullptr;
-    if (hook)
-        return;
-    hook = new KeyboardHook(qApp);
-    qApp->installEventFilter(hook);
+    });
 }

@@ -25,6 +25,7 @@ public:
 
     void openEntry(const MenuEntry &entry);
     void setLogo(const QString &file);
+    bool hasLogo() const;
     void refreshStatus();
     QString statusText() const;
 

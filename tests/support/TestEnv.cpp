@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QDialog>
+#include <QLineEdit>
 
 QString templateDatabase()
 {
@@ -66,4 +68,16 @@ QVariant scalar(TLOGON &logon, const QString &sql)
     if (r.rows.isEmpty() || r.rows.first().isEmpty())
         return QVariant();
     return r.rows.first().first();
+}
+
+void queueLogin(const QString &name, const QString &password)
+{
+    Dialogs::queueModal([name, password](QDialog *login) {
+        auto *user = login->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+        auto *pass = login->findChild<QLineEdit *>(QStringLiteral("Edit2"));
+        QVERIFY(user && pass);
+        user->setText(name);
+        pass->setText(password);
+        QTest::keyClick(pass, Qt::Key_Return);
+    });
 }

@@ -47,3 +47,6 @@ QVariant scalar(TLOGON &logon, const QString &sql);
         QTEST_SET_MAIN_SOURCE_PATH                                                               \
         return QTest::qExec(&tc, argc, argv);                                                    \
     }
+
+// Answers the next login window with this name and password.
+void queueLogin(const QString &name, const QString &password);
