@@ -5,6 +5,7 @@
 #include "data/FieldBinder.h"
 #include "data/TLOGON.h"
 #include "data/WorkingCopy.h"
+#include "ui/Edits.h"
 #include "ui/Errors.h"
 
 #include <QLineEdit>
@@ -18,6 +19,7 @@ private slots:
     void oneRowTableUpdatesWithoutWhere();
     void boundEditsFollowTheRow();
     void gridAndCopyMoveTogether();
+    void editsShapeWhatIsTyped();
 
 private:
     static void addProducts(TLOGON &logon);
@@ -136,6 +138,20 @@ void TestWorkingCopy::gridAndCopyMoveTogether()
     QCOMPARE(copy.text("CODIGO"), QString("000001"));
     QVERIFY(copy.locate("CODIGO", "000002"));
     QCOMPARE(grid.currentIndex().row(), 1);
+}
+
+void TestWorkingCopy::editsShapeWhatIsTyped()
+{
+    QLineEdit upper, decimal;
+    Edits::upperCase(&upper);
+    Edits::limit(&upper, 5);
+    Edits::decimalComma(&decimal);
+    QSignalSpy changes(&upper, &QLineEdit::textChanged);
+    QTest::keyClicks(&upper, "sao joao");
+    QCOMPARE(upper.text(), QString("SAO J")); // capitals, and never past the column
+    QCOMPARE(changes.size(), 5);              // one change per accepted keystroke
+    QTest::keyClicks(&decimal, "12.5");
+    QCOMPARE(decimal.text(), QString("12,5"));
 }
 
 TAMBLO_TEST_MAIN(TestWorkingCopy)

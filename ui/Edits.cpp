@@ -3,18 +3,27 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace Edits {
+namespace {
+// Capitals as the text is typed, in one change: listeners of textChanged see
+// each keystroke once, already in upper case.
+class UpperValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+} // namespace
+
 void upperCase(QLineEdit *edit)
 {
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int pos = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(pos);
-        }
-    });
+    edit->setValidator(new UpperValidator(edit));
 }
 
 void decimalComma(QLineEdit *edit)
