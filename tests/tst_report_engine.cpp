@@ -579,10 +579,16 @@ void TestReportEngine::previewShowsAllPagesMaximised()
         QCOMPARE(preview->view()->pageCount(), doc.pageCount());
         preview->findChild<QAbstractButton *>("PreviewLast")->click();
         QCOMPARE(preview->view()->currentPage(), doc.pageCount());
+        // Printing asks for the printer through the dialog seam; unanswered, nothing prints.
+        preview->findChild<QAbstractButton *>("PreviewPrint")->click();
         checked = true;
     });
     ReportOutput::preview(doc, nullptr);
     QVERIFY(checked);
+    const QList<Dialogs::Shown> shown = Dialogs::takeShown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[1].kind, QString("modal"));
+    QCOMPARE(shown[1].text, QString("PrintDialog"));
 }
 
 void TestReportEngine::previewReportsFailedSave()
