@@ -95,8 +95,11 @@ QString TFormCalender::titleFor(int year, int month)
 void TFormCalender::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    if (QScreen *s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 bool TFormCalender::eventFilter(QObject *watched, QEvent *event)

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 class TestCalendar : public QObject
 {
@@ -94,6 +95,7 @@ void TestCalendar::opensOnToday()
     QVERIFY(ok->isDefault());
     w.show();
     QCOMPARE(w.minimumSize(), w.maximumSize()); // fixed size
+    QCOMPARE(w.frameGeometry().center(), w.screen()->availableGeometry().center());
     w.close();
 }
 
