@@ -221,6 +221,16 @@ CREATE TABLE GERAID (
   ID INTEGER
 );
 
+-- Lookups of one product and period filters need indexes, but Firebird walks
+-- an ascending index on ESTFIC.CODIGO for "group by codigo" and the full
+-- grouped sums of the reports become several times slower. A descending index
+-- serves equality and range lookups and is never walked for that ordering.
+CREATE DESCENDING INDEX ESTFIC_CODIGO ON ESTFIC (CODIGO);
+CREATE DESCENDING INDEX ESTFIC_DATA ON ESTFIC (DATA);
+CREATE INDEX PRODUTOS_CODIGO ON PRODUTOS (CODIGO);
+CREATE INDEX KITPROD_CODIGO ON KITPROD (CODIGO);
+CREATE INDEX COMPPED_CODPED ON COMPPED (CODPED);
+
 CREATE GENERATOR PRODUTO;
 CREATE GENERATOR OUTROS;
 CREATE GENERATOR GENERO;
