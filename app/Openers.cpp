@@ -4,6 +4,7 @@
 #include "app/TFormEmpresa.h"
 #include "app/TFormSetupRede.h"
 #include "registries/TFormCCustos.h"
+#include "registries/TFormProd.h"
 #include "registries/TFormTipos.h"
 #include "reports/TFormImpRap.h"
 #include "ui/ShowModal.h"
@@ -24,6 +25,7 @@ const QHash<QString, Opener> &openers()
         {QStringLiteral("rede"), modal<TFormSetupRede>()},
         {QStringLiteral("tipos"), modal<TFormTipos>()},
         {QStringLiteral("ccusto"), modal<TFormCCustos>()},
+        {QStringLiteral("prod"), modal<TFormProd>()},
         {QStringLiteral("imprap"), modal<TFormImpRap>()},
     };
     return table;

@@ -83,8 +83,7 @@ void WorkingCopy::reload(const SharedQuery &query)
             if (c < 0)
                 continue;
             m_rows[r][c] = f.value();
-            if (!(m_original.at(r).at(c) == f.value()
-                  && m_original.at(r).at(c).isNull() == f.value().isNull()))
+            if (!sameValue(m_original.at(r).at(c), f.value()))
                 m_dirty[r].insert(c);
         }
     }
