@@ -152,6 +152,7 @@ void TForm1::FormCreate()
         m_started = !m_loginShown || !CurrentUserName.trimmed().isEmpty(); // 8
         installKeyboardHook();                                         // 9
     } catch (const EndProgram &) {
+        Form1 = nullptr; // the window is never shown: nobody may reach it
         throw;
     } catch (const std::exception &e) {
         // The rest of the start is skipped: no login, and the window closes when shown.
