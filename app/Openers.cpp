@@ -3,6 +3,7 @@
 #include "app/TFormCFG.h"
 #include "app/TFormEmpresa.h"
 #include "app/TFormSetupRede.h"
+#include "movements/TFormMovEst2.h"
 #include "registries/TFormCCustos.h"
 #include "registries/TFormProd.h"
 #include "registries/TFormTipos.h"
@@ -25,6 +26,7 @@ const QHash<QString, Opener> &openers()
         {QStringLiteral("rede"), modal<TFormSetupRede>()},
         {QStringLiteral("tipos"), modal<TFormTipos>()},
         {QStringLiteral("ccusto"), modal<TFormCCustos>()},
+        {QStringLiteral("movest"), modal<TFormMovEst2>()},
         {QStringLiteral("prod"), modal<TFormProd>()},
         {QStringLiteral("imprap"), modal<TFormImpRap>()},
     };
