@@ -186,6 +186,8 @@ public:
     QLabel *label(const char *name) const { return get<QLabel>(name); }
     QString text(const char *name) const { return get(name)->text(); }
     QWidget *focus() const { return QApplication::focusWidget(); }
+    // A search window took the activation; the operator is back in this one.
+    void reactivate() { QApplication::setActiveWindow(&w); }
 
     void click(QWidget *field) { field->setFocus(Qt::MouseFocusReason); }
     void enter() { QTest::keyClick(focus(), Qt::Key_Return); }
@@ -266,6 +268,38 @@ private slots:
 
     void movements_data();
     void movements();
+    void exactStatements_data();
+    void exactStatements();
+    void keyboardOnly();
+
+    void opening();
+    void shownBalance_data();
+    void shownBalance();
+    void codeNormalisation_data();
+    void codeNormalisation();
+    void emptyCodeMovesToRetornar();
+    void kitCode_data();
+    void kitCode();
+    void typeField_data();
+    void typeField();
+    void costEnabledAgainOnlyByTheCodeField();
+    void costCentreList();
+    void costCentreCode_data();
+    void costCentreCode();
+    void lotsBecomeZero();
+    void supplierField_data();
+    void supplierField();
+    void customerField();
+    void productSearch();
+    void naoConfirmar();
+    void retornarClosesSharedQueries();
+    void severalItemButtonsOpenNothing();
+
+    void unknownProductRefused();
+    void decimalCodesRepairedBeforeWriting_data();
+    void decimalCodesRepairedBeforeWriting();
+    void secondConfirmeWritesNothing();
+    void longTextsCutToTheirColumns();
 };
 
 void TestMovement::movements_data()
@@ -489,6 +523,697 @@ void TestMovement::movements()
         QVERIFY(!win.text("Edit1").isEmpty());
         QCOMPARE(win.text("Edit3"), typed.quantity);
     }
+}
+
+namespace {
+
+// The standard company on a fresh database, with MARIA at the keyboard.
+struct World
+{
+    World() : logon(root.connect())
+    {
+        CurrentUserName = QStringLiteral("MARIA");
+        standardWorld(*logon);
+    }
+    TestRoot root;
+    std::unique_ptr<TLOGON> logon;
+};
+
+// From the code field to the quantity, through the Enter chain.
+void upToQuantity(Window &win, const QString &code, const QString &type)
+{
+    win.code(code);
+    win.enter();
+    win.typeHere(QStringLiteral("teste"));
+    win.enter();
+    win.typeHere(type);
+    win.enter();
+}
+
+} // namespace
+
+void TestMovement::exactStatements_data()
+{
+    QTest::addColumn<Typed>("typed");
+    QTest::addColumn<QStringList>("statements");
+    const QString sums = "Select sum(saida) as tsai, sum(entrada) as tent from estfic where codigo = ";
+    const QString period = " and ( data between cast('01/01/2001'as date) and cast('05/14/2026' as date))";
+    const QString log = "insert into  LOGS (id,DATA,HISTORICO,USUARIO) values (\nGEN_ID(LOGS,1),\n'14/05/26 "
+                        "10:30:00',\n'%1',\n'MARIA')";
+    const QString nextId = "SELECT GEN_ID(ESTFIC,1) AS teste FROM GeraID";
+    const QString productInsert = "insert into EstFic (id,codigo,sdata,data,NFiscal,Historico,entrada,saida,ccusto,"
+                                  "valor,cliente,Pedido)  values (\n'ID',\n";
+    const QString kitInsert = "insert into EstFic (id,codigo,sdata,data,NFiscal,Historico,entrada,saida,ccusto,"
+                              "valor,cliente,pedido)  values (\n'ID',\n";
+
+    QTest::newRow("product entry")
+        << Typed{"3", "1", "5", "20", "9"}
+        << QStringList{"select * from Produtos where codigo = '000003'",
+                       log.arg("Movimentou Produdo Entrada Qt "),
+                       nextId,
+                       productInsert + "'000003',\n'',\n'05/14/2026',\n'0',\n'TESTE',\n'5.000',\n'0.000',\n'0.000',\n"
+                                       "'20.000',\n'0.000',\n'9.000')",
+                       "update produtos set medio = '15.000' where codigo = '000003'",
+                       "update produtos set Custo = '20.000' where codigo = '000003'",
+                       "update produtos set fornecedor = '9' where codigo = '000003'"};
+    QTest::newRow("product exit")
+        << Typed{"1", "0", "2,5", "", ""}
+        << QStringList{sums + "'000001'" + period,
+                       "select * from Empresa",
+                       "select * from Produtos where codigo = '000001'",
+                       log.arg("Movimentou Produdo Saida Qt 2,"),
+                       nextId,
+                       productInsert + "'000001',\n'',\n'05/14/2026',\n'0',\n'TESTE',\n'0.000',\n'2.500',\n'12.000',\n"
+                                       "'3.500',\n'0.000',\n'0.000')"};
+    QTest::newRow("kit entry")
+        << Typed{"/12", "1", "3", "", "9"}
+        << QStringList{"select * from KitProd where codigo = '12'",
+                       "select * from Produtos where codigo = '000001'",
+                       log.arg("Movimentou Produdo Entrada Qt 3,000 [KIT"),
+                       sums + "'000001'" + period,
+                       nextId,
+                       kitInsert + "'000001',\n'',\n'05/14/2026',\n'0',\n'TESTE',\n'3.000',\n'0.000',\n'0.000',\n"
+                                   "'3.500',\n'0.000',\n'9.000')"};
+}
+
+void TestMovement::exactStatements()
+{
+    QFETCH(Typed, typed);
+    QFETCH(QStringList, statements);
+    World world;
+    forbidNegative(*world.logon, true);
+    const int id = maxLedgerId(*world.logon) + 1;
+    statements.replaceInStrings(QStringLiteral("'ID'"), QStringLiteral("'%1'").arg(id));
+
+    Window win;
+    upToQuantity(win, typed.code, typed.type);
+    win.typeHere(typed.quantity);
+    win.enter();
+    if (typed.type == QLatin1String("0")) {
+        win.enter();
+    } else {
+        if (!typed.cost.isEmpty())
+            win.typeHere(typed.cost);
+        win.enter();
+        win.typeHere(typed.supplier);
+    }
+    auto *confirme = win.get<QPushButton>("BitBtn1");
+    win.click(confirme);
+    Dialogs::takeShown();
+    world.logon->setRecording(true);
+    confirme->click();
+    world.logon->setRecording(false);
+    QCOMPARE(world.logon->takeStatements(), statements);
+    QCOMPARE(maxLedgerId(*world.logon), id);
+}
+
+void TestMovement::keyboardOnly()
+{
+    World world;
+    const int before = maxLedgerId(*world.logon);
+    Window win;
+    QCOMPARE(win.focus(), win.get("Edit1"));
+    const auto keys = [&win](const char *text) { QTest::keyClicks(win.focus(), QString::fromLatin1(text)); };
+    keys("1");
+    win.enter();
+    keys("130526");
+    win.enter();
+    keys("venda balcao");
+    win.enter();
+    keys("1");
+    win.enter();
+    keys("2.5");
+    win.enter();
+    keys("4.25");
+    win.enter();
+    keys("9");
+    win.enter();
+    QCOMPARE(win.focus(), win.get<QPushButton>("BitBtn1"));
+    win.enter();
+
+    QCOMPARE(messages(), QStringList());
+    const auto r = rows(*world.logon, QStringLiteral("select codigo, data, historico, entrada, saida, valor, pedido, "
+                                                     "ccusto from estfic where id > %1")
+                                          .arg(before));
+    QCOMPARE(r.size(), 1);
+    QCOMPARE(r[0], (QVariantList{"000001", QDate(2026, 5, 13), "VENDA BALCAO", 2.5, 0.0, 4.25, 9, 0}));
+    const auto p = rows(*world.logon, "select medio, custo, fornecedor from produtos where codigo = '000001'");
+    QCOMPARE(p[0], (QVariantList{8.85, 4.25, 9})); // (10 x 10 + 4,25 x 2,5) / 12,5
+    QCOMPARE(logTexts(*world.logon), QStringList{"Movimentou Produdo Entrada Qt "});
+    // Ready for the next movement of the day: same date, history and type.
+    QCOMPARE(win.focus(), win.get("Edit1"));
+    QCOMPARE(win.text("Edit1"), QString());
+    QCOMPARE(win.text("MaskEdit1"), QString("13/05/26"));
+    QCOMPARE(win.text("Edit2"), QString("VENDA BALCAO"));
+    QCOMPARE(win.text("MaskEdit2"), QString("1"));
+}
+
+void TestMovement::opening()
+{
+    World world;
+    centre(*world.logon, 100, "DIRETORIA");
+    centre(*world.logon, 3, "ALMOX");
+    Window win;
+    QCOMPARE(win.w.windowTitle(), QString(".: Movimenta Estoque :."));
+    bool band = false;
+    for (QLabel *l : win.w.findChildren<QLabel *>())
+        band |= l->text() == QLatin1String("Movimenta Estoque");
+    QVERIFY(band);
+    QCOMPARE(win.focus(), win.get("Edit1"));
+    QCOMPARE(win.text("Edit1"), QString());
+    QCOMPARE(win.text("MaskEdit1"), QString("14/05/26"));
+    QCOMPARE(win.text("MaskEdit2"), QString());
+    QCOMPARE(win.text("Edit7"), QString("0"));
+    QCOMPARE(win.label("Label2")->text(), QString("Nome do Produto"));
+    QCOMPARE(win.label("Label11")->text(), QString("(0) Saida / (1) Entrada"));
+    QCOMPARE(win.label("Label13")->text(), QString("0.0"));
+    QCOMPARE(win.label("Label23")->text(), QString("Nome do Fornecedor"));
+
+    auto *list = win.get<QComboBox>("ComboBox1");
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    QCOMPARE(items, (QStringList{"         3 - ALMOX", "        12 - OFICINA", "       100 - DIRETORIA"}));
+    QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(list->width(), 21);
+
+    for (const char *hidden : {"Edit6", "Edit7", "ComboBox1", "SpeedButton2", "SpeedButton3", "Edit8", "Label20"})
+        QVERIFY2(!win.get<QWidget>(hidden)->isVisible(), hidden);
+    for (const char *shown : {"Edit1", "SpeedButton1", "Edit5", "Edit3", "Edit4", "Label13"})
+        QVERIFY2(win.get<QWidget>(shown)->isVisible(), shown);
+
+    const QList<QPair<const char *, QString>> buttons = {{"BitBtn1", "Confirme"},
+                                                         {"BitBtn2", "Retornar"},
+                                                         {"BitBtn3", "Nao Confirmar"},
+                                                         {"BitBtn4", "Entrada Varios Itens"},
+                                                         {"BitBtn5", "Saida Varios Itens"}};
+    for (const auto &b : buttons)
+        QCOMPARE(win.get<QPushButton>(b.first)->text(), b.second);
+    QCOMPARE(win.get("Edit1")->toolTip(), QString("Codigo do Produto"));
+    QCOMPARE(win.get("MaskEdit2")->toolTip(), QString("informe 0 para saida e 1 para entrada "));
+    QCOMPARE(win.get("Edit4")->toolTip(), QString("Custo do produto, \"só usar a virgula para separar centavos\""));
+    // The history and lot columns hold 30 and 9 characters.
+    QCOMPARE(win.get("Edit2")->maxLength(), 30);
+    QCOMPARE(win.get("Edit8")->maxLength(), 9);
+    QCOMPARE(world.logon->Genero.sql(), QString("select * from genero order by codigo"));
+    QCOMPARE(messages(), QStringList());
+}
+
+void TestMovement::shownBalance_data()
+{
+    QTest::addColumn<QList<QList<double>>>("moves"); // entrada, saida, days from today
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no rows") << QList<QList<double>>{} << "0";
+    QTest::newRow("12,25 rounds to one decimal") << QList<QList<double>>{{12.25, 0, -1}} << "12,3";
+    QTest::newRow("a whole number") << QList<QList<double>>{{5, 0, -3}} << "5";
+    QTest::newRow("entries and exits") << QList<QList<double>>{{10, 0, -2}, {0, 2.5, -1}} << "7,5";
+    QTest::newRow("negative") << QList<QList<double>>{{0, 3, -1}} << "-3";
+    QTest::newRow("rows dated in the future count") << QList<QList<double>>{{5, 0, -1}, {5, 0, 1}} << "10";
+}
+
+void TestMovement::shownBalance()
+{
+    QFETCH(QList<QList<double>>, moves);
+    QFETCH(QString, shown);
+    World world;
+    product(*world.logon, "000010", "CHAVE", 3.5, 0, 9, 0, "B2");
+    for (const auto &m : moves)
+        ledger(*world.logon, "000010", Today.addDays(int(m[2])), m[0], m[1]);
+    Window win;
+    win.code("10");
+    QCOMPARE(win.label("Label13")->text(), shown);
+    QCOMPARE(win.label("Label2")->text(), QString("CHAVE"));
+    QCOMPARE(win.label("Label5")->text(), QString("B2"));
+    QCOMPARE(win.text("Edit4"), QString("3,5000"));
+    QCOMPARE(win.text("Edit6"), QString("9"));
+    QCOMPARE(win.label("Label23")->text(), QString("FORNECEDOR NOVE"));
+    QCOMPARE(messages(), QStringList());
+}
+
+void TestMovement::codeNormalisation_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("12") << "12" << "000012" << true;
+    QTest::newRow("letters") << "ABC" << "ABC" << true;
+    QTest::newRow("blanks around") << " 7 " << "000007" << false;
+    QTest::newRow("negative") << "-5" << "-000005" << false;
+    QTest::newRow("seven digits") << "1234567" << "1234567" << false;
+    QTest::newRow("digits and a letter") << "12a" << "12A" << false;
+}
+
+void TestMovement::codeNormalisation()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, code);
+    QFETCH(bool, found);
+    World world;
+    product(*world.logon, "000012", "DOZE", 1, 1, 7);
+    product(*world.logon, "ABC", "LETRAS", 1, 1, 7);
+    Window win;
+    win.code(typed);
+    QCOMPARE(win.text("Edit1"), code);
+    QCOMPARE(messages(), found ? QStringList() : QStringList{NotFound});
+    QCOMPARE(win.focus(), found ? win.get("MaskEdit1") : win.get("Edit1"));
+}
+
+void TestMovement::emptyCodeMovesToRetornar()
+{
+    World world;
+    Window win;
+    win.code(QString());
+    QCOMPARE(win.focus(), win.get<QPushButton>("BitBtn2"));
+    QCOMPARE(messages(), QStringList());
+    // Enter on "Retornar" goes on to the date; it does not close the window.
+    win.enter();
+    QCOMPARE(win.focus(), win.get("MaskEdit1"));
+    QVERIFY(win.w.isVisible());
+}
+
+void TestMovement::kitCode_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name"); // empty: not found
+    QTest::addColumn<QString>("cost");
+    QTest::newRow("kit") << "/festa" << "[KIT] KIT FESTA" << "12,5000";
+    // Kit codes are what the kit register stored, never zero-filled.
+    QTest::newRow("numeric kit code as typed") << "/12" << "[KIT] KIT DOZE" << "3,0000";
+    QTest::newRow("blanks after the slash") << "/ 12" << "[KIT] KIT DOZE" << "3,0000";
+    QTest::newRow("unknown kit") << "/NADA" << "" << "";
+    QTest::newRow("slash alone") << "/" << "" << "";
+}
+
+void TestMovement::kitCode()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    QFETCH(QString, cost);
+    World world;
+    Window win;
+    // A product first, so that the fields hold its supplier and balance.
+    win.code("1");
+    QCOMPARE(win.label("Label13")->text(), QString("10"));
+    win.code(typed);
+    if (name.isEmpty()) {
+        QCOMPARE(messages(), QStringList{NotFound});
+        QCOMPARE(win.focus(), win.get("Edit1"));
+        return;
+    }
+    QCOMPARE(messages(), QStringList());
+    QCOMPARE(win.label("Label2")->text(), name);
+    QCOMPARE(win.text("Edit4"), cost);
+    QCOMPARE(win.text("Edit6"), QString());
+    QCOMPARE(win.label("Label13")->text(), QString("0.0"));
+}
+
+void TestMovement::typeField_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("caption"); // empty: the focus stays in the type field
+    QTest::newRow("2") << "2" << "";
+    QTest::newRow("blank") << "" << "";
+    QTest::newRow("entry") << "1" << "Entrada";
+    QTest::newRow("exit") << "0" << "Saida";
+}
+
+void TestMovement::typeField()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, caption);
+    World world;
+    Window win;
+    upToQuantity(win, "1", type);
+    if (caption.isEmpty()) {
+        QCOMPARE(win.focus(), win.get("MaskEdit2"));
+        QCOMPARE(win.label("Label11")->text(), QString("(0) Saida / (1) Entrada"));
+        // Not by a click elsewhere either.
+        win.click(win.get("Edit2"));
+        QCOMPARE(win.focus(), win.get("MaskEdit2"));
+        QCOMPARE(messages(), QStringList());
+        return;
+    }
+    const bool exit = type == QLatin1String("0");
+    QCOMPARE(win.focus(), win.get("Edit3"));
+    QCOMPARE(win.label("Label11")->text(), caption);
+    QVERIFY(win.get("Edit6")->isVisible());
+    QVERIFY(win.get<QToolButton>("SpeedButton2")->isVisible());
+    QCOMPARE(win.get("Edit7")->isVisible(), exit);
+    QCOMPARE(win.get<QComboBox>("ComboBox1")->isVisible(), exit);
+    // An exit is valued at the product's cost: shown, not typed.
+    QCOMPARE(win.get("Edit4")->isEnabled(), !exit);
+    QCOMPARE(win.text("Edit4"), QString("3,5000"));
+}
+
+void TestMovement::costEnabledAgainOnlyByTheCodeField()
+{
+    World world;
+    Window win;
+    upToQuantity(win, "1", "0");
+    QVERIFY(!win.get("Edit4")->isEnabled());
+    win.click(win.get("MaskEdit2"));
+    win.typeHere("1");
+    win.enter();
+    QCOMPARE(win.label("Label11")->text(), QString("Entrada"));
+    QVERIFY(!win.get("Edit4")->isEnabled());
+    win.click(win.get("Edit1"));
+    QVERIFY(win.get("Edit4")->isEnabled());
+}
+
+void TestMovement::costCentreList()
+{
+    World world;
+    centre(*world.logon, 3, "ALMOX");
+    centre(*world.logon, 100, "DIRETORIA");
+    Window win;
+    upToQuantity(win, "1", "0");
+    win.typeHere("1");
+    win.enter();
+    auto *list = win.get<QComboBox>("ComboBox1");
+    QCOMPARE(win.focus(), list);
+    QCOMPARE(list->width(), 240);
+    list->setCurrentIndex(1);
+    QCOMPARE(list->currentText(), QString("        12 - OFICINA"));
+    win.enter();
+    QCOMPARE(win.focus(), win.get("Edit7"));
+    QCOMPARE(list->width(), 31);
+    QCOMPARE(win.text("Edit7"), QString("12"));
+    win.enter();
+    QCOMPARE(win.focus(), win.get("Edit5"));
+    QCOMPARE(win.label("Label16")->text(), QString("OFICINA"));
+}
+
+void TestMovement::costCentreCode_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("known") << "12" << "12" << "OFICINA";
+    QTest::newRow("unknown") << "99" << "0" << "";
+    QTest::newRow("letters") << "AB" << "0" << "";
+    QTest::newRow("decimal") << "12,5" << "0" << "";
+}
+
+void TestMovement::costCentreCode()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    World world;
+    Window win;
+    upToQuantity(win, "1", "0");
+    win.typeHere("1");
+    win.enter();
+    win.enter();
+    win.typeHere(typed);
+    win.enter();
+    QCOMPARE(win.focus(), win.get("Edit5"));
+    QCOMPARE(win.text("Edit7"), code);
+    QCOMPARE(win.label("Label16")->text(), name);
+    QCOMPARE(messages(), QStringList()); // an unknown centre is silently 0
+}
+
+void TestMovement::lotsBecomeZero()
+{
+    World world;
+    const int before = maxLedgerId(*world.logon);
+    ledger(*world.logon, "000001", Yesterday, 1, 0, "null");
+    ledger(*world.logon, "000001", Yesterday, 1, 0, "''");
+    ledger(*world.logon, "000001", Yesterday, 1, 0, "'L1'");
+    Window win;
+    win.code("2");
+    const auto lots = [&] {
+        QStringList out;
+        for (const auto &r : rows(*world.logon, QStringLiteral("select sdata from estfic where id > %1 order by id")
+                                                    .arg(before)))
+            out << (r[0].isNull() ? QStringLiteral("null") : r[0].toString());
+        return out;
+    };
+    QCOMPARE(lots(), (QStringList{"0", "0", "L1"}));
+
+    // The window records its movements without a lot: they become "0" too.
+    win.enter();
+    win.enter();
+    win.typeHere("1");
+    win.enter();
+    win.typeHere("1");
+    win.confirme();
+    QCOMPARE(lots().last(), QString());
+    win.code("2");
+    QCOMPARE(lots().last(), QString("0"));
+}
+
+void TestMovement::supplierField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name"); // empty: unknown, the product's supplier comes back
+    QTest::newRow("known") << "9" << "FORNECEDOR NOVE";
+    QTest::newRow("unknown") << "8" << "";
+    QTest::newRow("letters") << "AB" << "";
+    QTest::newRow("decimal") << "9,5" << "";
+}
+
+void TestMovement::supplierField()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    World world;
+    Window win;
+    upToQuantity(win, "1", "1");
+    win.typeHere("1");
+    win.enter();
+    win.enter();
+    QCOMPARE(win.focus(), win.get("Edit6"));
+    QVERIFY(win.get<QToolButton>("SpeedButton2")->isVisible());
+    win.typeHere(typed);
+    win.enter();
+    QCOMPARE(win.label("Label23")->text(), name);
+    if (name.isEmpty()) {
+        QCOMPARE(messages(), QStringList{"        Fornecedor não Localizado          "});
+        QCOMPARE(win.text("Edit6"), QString("7"));
+        QCOMPARE(win.focus(), win.get("Edit6"));
+    } else {
+        QCOMPARE(messages(), QStringList());
+        QCOMPARE(win.text("Edit6"), typed);
+        QCOMPARE(win.focus(), win.get<QPushButton>("BitBtn1"));
+    }
+}
+
+void TestMovement::customerField()
+{
+    World world;
+    customer(*world.logon, 5, "CLIENTE CINCO");
+    Window win;
+    upToQuantity(win, "1", "0");
+    win.typeHere("1");
+    win.enter();
+    win.enter();
+    win.enter();
+    QCOMPARE(win.focus(), win.get("Edit5"));
+    QVERIFY(win.get<QToolButton>("SpeedButton3")->isVisible());
+    win.typeHere("5");
+    win.enter();
+    QCOMPARE(win.label("Label15")->text(), QString("CLIENTE CINCO"));
+    QCOMPARE(win.focus(), win.get<QPushButton>("BitBtn1"));
+    QCOMPARE(messages(), QStringList());
+
+    // An unknown customer opens the customer search at once; the chosen
+    // customer (the first by name) fills the field.
+    win.click(win.get("Edit5"));
+    win.typeHere("8");
+    Dialogs::queueModal([](QDialog *search) { search->accept(); });
+    win.enter();
+    const auto shown = Dialogs::takeShown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[0].text, QString("        Cliente não Localizado          "));
+    QCOMPARE(shown[1].kind, QString("modal"));
+    QCOMPARE(shown[1].caption, QString("Busca"));
+    win.reactivate();
+    QCOMPARE(win.text("Edit5"), QString("5"));
+    QCOMPARE(win.label("Label15")->text(), QString("CLIENTE CINCO"));
+    QCOMPARE(win.focus(), win.get("Edit5"));
+}
+
+void TestMovement::productSearch()
+{
+    World world;
+    Window win;
+    Dialogs::queueModal([](QDialog *search) { search->accept(); });
+    win.get<QToolButton>("SpeedButton1")->click();
+    const auto shown = Dialogs::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].caption, QString("Localiza Produto"));
+    win.reactivate();
+    // The first product by name.
+    QCOMPARE(win.text("Edit1"), QString("000003"));
+    QCOMPARE(win.label("Label2")->text(), QString("ARRUELA"));
+    QCOMPARE(win.focus(), win.get("Edit1"));
+    win.enter();
+    QCOMPARE(win.label("Label13")->text(), QString("5"));
+}
+
+void TestMovement::naoConfirmar()
+{
+    World world;
+    const int before = maxLedgerId(*world.logon);
+    Window win;
+    upToQuantity(win, "1", "1");
+    win.typeHere("5");
+    auto *nao = win.get<QPushButton>("BitBtn3");
+    win.click(nao);
+    nao->click();
+    for (const char *field : {"Edit1", "Edit2", "Edit3", "Edit4", "MaskEdit1", "MaskEdit2"})
+        QVERIFY2(win.text(field).remove(QLatin1Char('/')).isEmpty(), field);
+    QCOMPARE(win.focus(), win.get("Edit1"));
+    QCOMPARE(maxLedgerId(*world.logon), before);
+    QCOMPARE(logTexts(*world.logon), QStringList());
+
+    // Without a date, the movement is dated today.
+    upToQuantity(win, "1", "1");
+    win.typeHere("5");
+    win.confirme();
+    QCOMPARE(scalar(*world.logon, QStringLiteral("select data from estfic where id = %1").arg(before + 1)).toDate(),
+             Today);
+    QCOMPARE(win.text("MaskEdit1"), QString("14/05/26"));
+}
+
+void TestMovement::retornarClosesSharedQueries()
+{
+    World world;
+    Window win;
+    win.code("1");
+    QVERIFY(world.logon->Produtos.active());
+    auto *retornar = win.get<QPushButton>("BitBtn2");
+    win.click(retornar);
+    retornar->click();
+    QVERIFY(!win.w.isVisible());
+    QVERIFY(!world.logon->Produtos.active());
+    QVERIFY(!world.logon->Atualiza.active());
+}
+
+void TestMovement::severalItemButtonsOpenNothing()
+{
+    World world;
+    Window win;
+    win.get<QPushButton>("BitBtn4")->click();
+    win.get<QPushButton>("BitBtn5")->click();
+    QVERIFY(Dialogs::takeShown().isEmpty());
+    QVERIFY(win.w.isVisible());
+}
+
+void TestMovement::unknownProductRefused()
+{
+    World world;
+    Window win;
+    win.code("999");
+    QCOMPARE(messages(), QStringList{NotFound});
+    QCOMPARE(win.focus(), win.get("Edit1"));
+    // "Confirme" all the same: refused before anything is written.
+    win.get<QPushButton>("BitBtn1")->click();
+    QCOMPARE(messages(), QStringList{NotFound});
+    QCOMPARE(win.focus(), win.get("Edit1"));
+    QCOMPARE(win.text("Edit1"), QString("000999"));
+
+    // The same straight through the confirmation: no row with an empty code.
+    MovementFields f;
+    f.code = "999";
+    f.date = "14/05/26";
+    f.type = "1";
+    f.quantity = "5";
+    f.cost = "2";
+    f.balance = "0";
+    const ConfirmResult result = confirmMovement(*world.logon, f);
+    QCOMPARE(result.outcome, ConfirmResult::ProductNotFound);
+    QCOMPARE(messages(), QStringList{NotFound});
+    QCOMPARE(scalar(*world.logon, "select count(*) from estfic where coalesce(codigo, '') in ('', '000999')").toInt(),
+             0);
+    QCOMPARE(logTexts(*world.logon), QStringList());
+}
+
+void TestMovement::decimalCodesRepairedBeforeWriting_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("supplier");
+    QTest::addColumn<QString>("customer");
+    QTest::addColumn<QString>("costCentre");
+    QTest::addColumn<QString>("row");
+    QTest::newRow("supplier 1,5 on an entry") << "1" << "1,5" << "3" << "0" << "000001 e2 s0 v4 cc0 p0 c3";
+    QTest::newRow("customer 2,5") << "1" << "9" << "2,5" << "0" << "000001 e2 s0 v4 cc0 p9 c0";
+    QTest::newRow("cost centre 1,5 on an exit") << "0" << "9" << "3" << "1,5" << "000001 e0 s2 v4 cc0 p0 c3";
+    QTest::newRow("beyond an integer") << "1" << "99999999999" << "3" << "0" << "000001 e2 s0 v4 cc0 p0 c3";
+}
+
+void TestMovement::decimalCodesRepairedBeforeWriting()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, supplier);
+    QFETCH(QString, customer);
+    QFETCH(QString, costCentre);
+    QFETCH(QString, row);
+    World world;
+    const int before = maxLedgerId(*world.logon);
+    MovementFields f;
+    f.code = "000001";
+    f.date = "14/05/26";
+    f.type = type;
+    f.quantity = "2";
+    f.cost = "4";
+    f.supplier = supplier;
+    f.customer = customer;
+    f.costCentre = costCentre;
+    f.balance = "10";
+    const ConfirmResult result = confirmMovement(*world.logon, f);
+    QCOMPARE(result.outcome, ConfirmResult::Recorded);
+    QCOMPARE(ledgerAfter(*world.logon, before), QStringList{row});
+    QCOMPARE(logTexts(*world.logon).size(), 1);
+    QCOMPARE(scalar(*world.logon, QStringLiteral("select nfiscal from estfic where id > %1").arg(before)).toString(),
+             customer == QLatin1String("3") ? QString("3") : QString("0"));
+    if (type == QLatin1String("1"))
+        QCOMPARE(scalar(*world.logon, "select fornecedor from produtos where codigo = '000001'").toString(),
+                 supplier == QLatin1String("9") ? QString("9") : QString("0"));
+    // Cleared, so that a second "Confirme" has nothing to record.
+    QCOMPARE(f.code, QString());
+    QCOMPARE(f.quantity, QString());
+}
+
+void TestMovement::secondConfirmeWritesNothing()
+{
+    World world;
+    const int before = maxLedgerId(*world.logon);
+    Window win;
+    upToQuantity(win, "1", "1");
+    win.typeHere("2");
+    win.confirme();
+    win.confirme();
+    QCOMPARE(messages(), QStringList{NotFound});
+    QCOMPARE(ledgerAfter(*world.logon, before).size(), 1);
+    QCOMPARE(logTexts(*world.logon).size(), 1);
+}
+
+void TestMovement::longTextsCutToTheirColumns()
+{
+    World world;
+    const QString longText = QStringLiteral("HISTORICO COM MAIS DE TRINTA CARACTERES");
+    Window win;
+    win.code("1");
+    win.enter();
+    win.typeHere(longText);
+    QCOMPARE(win.text("Edit2"), longText.left(30));
+
+    const int before = maxLedgerId(*world.logon);
+    MovementFields f;
+    f.code = "1";
+    f.date = "14/05/26";
+    f.type = "1";
+    f.quantity = "1";
+    f.cost = "1";
+    f.history = longText;
+    f.lot = " LOTE-ABCDEFGH ";
+    f.balance = "10";
+    QCOMPARE(confirmMovement(*world.logon, f).outcome, ConfirmResult::Recorded);
+    const auto r = rows(*world.logon, QStringLiteral("select historico, sdata from estfic where id > %1").arg(before));
+    QCOMPARE(r.size(), 1);
+    QCOMPARE(r[0], (QVariantList{longText.left(30), "LOTE-ABCD"}));
 }
 
 TAMBLO_TEST_MAIN(TestMovement)
