@@ -29,6 +29,22 @@ QString sqlErrorText(const QSqlError &e)
     return db.isEmpty() ? e.text().trimmed() : db;
 }
 
+// The server went away under the connection (killed, restarted, network down).
+bool isConnectionLost(const QSqlError &e)
+{
+    static const char *const codes[] = {"335544721", "335544726", "335544727", "335544741",
+                                        "335544856", "335544528", "335545106"};
+    for (const char *code : codes)
+        if (e.nativeErrorCode() == QLatin1String(code))
+            return true;
+    const QString t = e.databaseText() + e.driverText();
+    for (const char *text : {"Error writing data to the connection", "Error reading data from the connection",
+                             "connection shutdown", "Unable to complete network request", "connection lost"})
+        if (t.contains(QLatin1String(text), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
 bool isUpdateConflict(const QSqlError &e)
 {
     const QString t = e.databaseText() + e.driverText();
@@ -256,6 +272,9 @@ TLOGON::Result TLOGON::runStatement(const QString &sql, bool select)
         m_statements << sql;
     // Display lookups are fresh for each statement the program runs.
     m_lookupCache.clear();
+    if (m_lost && !openConnection(m_lostDatabase))
+        throw DbError(m_connectError);
+    m_lost = false;
     QSqlDatabase db = database();
     if (!db.isValid() || !db.isOpen())
         throw DbError(m_connectError.isEmpty() ? QStringLiteral("Banco de dados não conectado")
@@ -285,6 +304,14 @@ TLOGON::Result TLOGON::runStatement(const QString &sql, bool select)
             return result;
         }
         const QSqlError error = q.lastError();
+        if (isConnectionLost(error)) {
+            // Whether this statement reached the server is unknown, so it is
+            // never run again by itself: the operator sees the error. The next
+            // statement attaches anew, so the work goes on once the server is back.
+            m_lost = true;
+            m_lostDatabase = db.databaseName();
+            throw DbError(sqlErrorText(error));
+        }
         if (!isUpdateConflict(error) || attempt == attempts)
             throw DbError(sqlErrorText(error));
         // Another machine changed the same row at this instant; this statement

@@ -80,6 +80,8 @@ private:
     QString m_connectionName;
     QHash<QString, QVariant> m_lookupCache;
     QString m_connectError;
+    bool m_lost = false;
+    QString m_lostDatabase;
     bool m_recording = false;
     QStringList m_statements;
 };

@@ -48,7 +48,8 @@ bool FbServer::start()
         return false;
     }
     const QString root = m_root.path();
-    m_port = freePort();
+    if (m_port == 0)
+        m_port = freePort(); // a restart keeps its port, as a real server does
     const QByteArray r = root.toLocal8Bit();
     writeFile(root + QStringLiteral("/firebird.conf"),
               "RemoteServicePort = " + QByteArray::number(m_port) + "\n"
@@ -62,6 +63,8 @@ bool FbServer::start()
     env.insert(QStringLiteral("FIREBIRD"), root);
     env.insert(QStringLiteral("FIREBIRD_LOCK"), root + QStringLiteral("/lock"));
 
+    if (QFile::exists(root + QStringLiteral("/security3.fdb")))
+        return launch(bin, env);
     QProcess isql;
     isql.setProcessEnvironment(env);
     isql.start(QStringLiteral("isql-fb"), {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA")});
@@ -74,6 +77,12 @@ bool FbServer::start()
         return false;
     }
 
+    return launch(bin, env);
+}
+
+bool FbServer::launch(const QString &bin, const QProcessEnvironment &env)
+{
+    const QString root = m_root.path();
     QProcess server;
     server.setProcessEnvironment(env);
     server.setProgram(bin);

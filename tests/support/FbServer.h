@@ -12,7 +12,7 @@ public:
     ~FbServer();
 
     // False (with the reason in error()) when the server binary is missing.
-    bool start();
+    bool start();        // again after stop() or kill(): the same port and databases
     void stop();         // SIGTERM, then waits
     void kill();         // SIGKILL: the server dies mid-work
     bool running() const { return m_pid > 0; }
@@ -26,6 +26,7 @@ public:
 
 private:
     bool waitListening(int ms) const;
+    bool launch(const QString &bin, const class QProcessEnvironment &env);
 
     QTemporaryDir m_root;
     int m_port = 0;
