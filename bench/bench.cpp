@@ -99,11 +99,16 @@ int main(int argc, char **argv)
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("runs per operation (default 5)"),
                                         QStringLiteral("n"), QStringLiteral("5"));
     parser.addOption(runsOption);
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("run just this operation (for profiling)"),
+                                        QStringLiteral("name"));
+    parser.addOption(onlyOption);
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(1);
     const QString path = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
     const int runs = qMax(1, parser.value(runsOption).toInt());
+    const QString only = parser.value(onlyOption);
+    auto wanted = [&](const char *name) { return only.isEmpty() || only == QLatin1String(name); };
     TLOGON::Options options;
     options.localDatabase = path;
     options.readSetup = false;
@@ -111,7 +116,7 @@ int main(int argc, char **argv)
 
     try {
         // start: connect, upgrade, company read (what stands before the login).
-        {
+        if (wanted("start")) {
             QList<double> ours, floor;
             for (int i = 0; i < runs; ++i) {
                 QStringList statements;
@@ -135,7 +140,7 @@ int main(int argc, char **argv)
         const QString code = QStringLiteral("000123");
 
         // code_exit: leaving the movement window's code field.
-        {
+        if (wanted("code_exit")) {
             QList<double> ours, floor;
             TFormMovEst2 window;
             window.show();
@@ -160,7 +165,7 @@ int main(int argc, char **argv)
         }
 
         // confirm: one entry of one product, every statement of it.
-        {
+        if (wanted("confirm")) {
             QList<double> ours, floor;
             for (int i = 0; i < runs; ++i) {
                 MovementFields f;
@@ -183,7 +188,7 @@ int main(int argc, char **argv)
         }
 
         // position: the stock position of every product, built and rendered to PDF.
-        {
+        if (wanted("position")) {
             QList<double> ours, floor;
             QTemporaryDir dir;
             for (int i = 0; i < runs; ++i) {
@@ -216,6 +221,8 @@ int main(int argc, char **argv)
                            + QuoteSql(today.toString(QStringLiteral("MM/dd/yyyy"))) + QStringLiteral(" as date)) order by data");
         for (const auto &[name, sql] : {std::pair{QStringLiteral("monthly_sums"), monthly},
                                         std::pair{QStringLiteral("card_sums"), card}}) {
+            if (!only.isEmpty() && only != name)
+                continue;
             QList<double> ours, floor;
             for (int i = 0; i < runs; ++i) {
                 ours << timeIt([&] { logon.RunOnQuery(QStringLiteral("pesquisa"), sql, QStringLiteral("open")); });
