@@ -299,6 +299,7 @@ private slots:
     void decimalCodesRepairedBeforeWriting_data();
     void decimalCodesRepairedBeforeWriting();
     void secondConfirmeWritesNothing();
+    void exitWithoutQuantityWhenForbidden();
     void longTextsCutToTheirColumns();
 };
 
@@ -411,6 +412,8 @@ void TestMovement::movements_data()
     // Cut to the log column; uncut, the kit's name made the first insert fail.
     e.logs = QStringList{"Movimentou Produdo Entrada Qt 2,000 [KIT", "Movimentou Produdo Entrada Qt 4,000 [KIT",
                          "Movimentou Produdo Entrada Qt 1,000 [KIT"};
+    // No warning: PORCA (minimum 5, stock 6) is left with 10, not 6 - 4.
+    e.messages = QStringList{};
     e.product = "000001"; // a kit moves stock, never the products' costs
     e.medio = 10;
     e.custo = 3.5;
@@ -1188,6 +1191,25 @@ void TestMovement::secondConfirmeWritesNothing()
     QCOMPARE(messages(), QStringList{NotFound});
     QCOMPARE(ledgerAfter(*world.logon, before).size(), 1);
     QCOMPARE(logTexts(*world.logon).size(), 1);
+}
+
+void TestMovement::exitWithoutQuantityWhenForbidden()
+{
+    World world;
+    forbidNegative(*world.logon, true);
+    const int before = maxLedgerId(*world.logon);
+    Window win;
+    upToQuantity(win, "1", "0");
+    win.enter();
+    win.confirme();
+    // The check cannot weigh a quantity that is no number: the conversion
+    // error is shown and nothing is written.
+    const auto shown = Dialogs::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].kind, QString("error"));
+    QCOMPARE(maxLedgerId(*world.logon), before);
+    QCOMPARE(logTexts(*world.logon), QStringList());
+    QCOMPARE(win.text("Edit1"), QString("000001"));
 }
 
 void TestMovement::longTextsCutToTheirColumns()
