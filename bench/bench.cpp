@@ -193,15 +193,20 @@ int main(int argc, char **argv)
             QTemporaryDir dir;
             for (int i = 0; i < runs; ++i) {
                 logon.setRecording(true);
+                double built = 0, laid = 0, written = 0;
                 ours << timeIt([&] {
                     WorkTable table = StockPosition::makeTable();
-                    StockPosition::build(table, QString(), false);
+                    built = timeIt([&] { StockPosition::build(table, QString(), false); });
                     TFormRapQui layout(table);
                     layout.setPriceTitle(QStringLiteral("CUSTO"));
-                    const ReportDocument doc = layout.generate();
-                    if (!ReportOutput::toPdf(doc, dir.path() + QStringLiteral("/posicao.pdf")))
-                        throw AppError(QStringLiteral("PDF não gravado"));
+                    ReportDocument doc;
+                    laid = timeIt([&] { doc = layout.generate(); });
+                    written = timeIt([&] {
+                        if (!ReportOutput::toPdf(doc, dir.path() + QStringLiteral("/posicao.pdf")))
+                            throw AppError(QStringLiteral("PDF não gravado"));
+                    });
                 });
+                std::fprintf(stderr, "position: rows %.0f ms, layout %.0f ms, pdf %.0f ms\n", built, laid, written);
                 const QStringList statements = logon.takeStatements();
                 logon.setRecording(false);
                 floor << timeIt([&] { replay(logon, statements); });
