@@ -5,6 +5,7 @@
 #include "app/TFormSetupRede.h"
 #include "movements/TFormMovEst2.h"
 #include "registries/TFormCCustos.h"
+#include "registries/TFormKit.h"
 #include "registries/TFormProd.h"
 #include "registries/TFormTipos.h"
 #include "reports/TFormImpRap.h"
@@ -29,6 +30,7 @@ const QHash<QString, Opener> &openers()
         {QStringLiteral("movest"), modal<TFormMovEst2>()},
         {QStringLiteral("prod"), modal<TFormProd>()},
         {QStringLiteral("imprap"), modal<TFormImpRap>()},
+        {QStringLiteral("kits"), modal<TFormKit>()},
     };
     return table;
 }
