@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -57,6 +58,9 @@ int runProgram(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Tamblo"));
     try {
         TForm1 window;
+        // Maximised even where no window manager honours the request.
+        if (QScreen *screen = QGuiApplication::primaryScreen())
+            window.setGeometry(screen->availableGeometry());
         window.showMaximized();
         return app.exec();
     } catch (const EndProgram &end) {

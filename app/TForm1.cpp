@@ -3,6 +3,7 @@
 #include "app/Access.h"
 #include "app/Login.h"
 #include "app/Openers.h"
+#include "app/ToolbarButton.h"
 #include "data/Clock.h"
 #include "data/Format.h"
 #include "data/Globals.h"
@@ -188,23 +189,11 @@ void TForm1::buildToolbar()
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setMovable(false);
     bar->setFixedHeight(97);
-    bar->setIconSize(QSize(48, 48));
-    bar->setStyleSheet(QStringLiteral("QToolBar { background: rgb(0,116,156); border: none; } "
-                                      "QToolButton { color: white; border: none; }"
-                                      "QToolButton:hover { background: rgb(20,140,180); }"));
-    static const QStyle::StandardPixmap icons[] = {
-        QStyle::SP_FileDialogDetailedView, QStyle::SP_BrowserReload, QStyle::SP_DirLinkIcon,
-        QStyle::SP_FileDialogContentsView, QStyle::SP_FileDialogListView, QStyle::SP_FileIcon,
-        QStyle::SP_DialogCloseButton};
-    int i = 0;
+    bar->setStyleSheet(QStringLiteral("QToolBar { background: rgb(0,116,156); border: none; spacing: 2px; }"));
+    int picture = 0;
     for (const MenuEntry &entry : toolbarButtons()) {
-        auto *button = new QToolButton(bar);
+        auto *button = new ToolbarButton(entry.caption, picture++, bar);
         button->setObjectName(QStringLiteral("tool_") + entry.id);
-        button->setText(entry.caption);
-        button->setIcon(style()->standardIcon(icons[i++ % 7]));
-        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setAutoRaise(true);
-        button->setFixedSize(105, 92);
         connect(button, &QToolButton::clicked, this, [this, entry] { guarded([&] { openEntry(entry); }); });
         bar->addWidget(button);
     }
