@@ -1,5 +1,6 @@
 #include "reports/ReportExport.h"
 
+#include "reports/PlainPdf.h"
 #include "reports/ReportEngine.h"
 
 #include <QFile>
@@ -74,6 +75,8 @@ bool readAmount(const QString &text, double *value, int *decimals)
 
 bool writePdf(const ReportDocument &doc, const QString &path)
 {
+    if (PlainPdf::supports(doc))
+        return PlainPdf::write(doc, path);
     QPdfWriter writer(path);
     writer.setResolution(1200);
     writer.setTitle(doc.caption);
