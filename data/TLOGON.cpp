@@ -316,6 +316,7 @@ TLOGON::Result TLOGON::runStatement(const QString &sql, bool select)
             throw DbError(sqlErrorText(error));
         // Another machine changed the same row at this instant; this statement
         // committed nothing, so running it again is safe.
+        ++m_conflictRetries;
         QThread::msleep(10 * attempt + QRandomGenerator::global()->bounded(20));
     }
 }

@@ -64,6 +64,9 @@ public:
     // another machine updated the same row at that instant is run again.
     Result runStatement(const QString &sql, bool select);
 
+    // Statements run again after an update conflict, since this module was made.
+    int conflictRetries() const { return m_conflictRetries; }
+
     // Looks up one value by code in the database (display fields).
     QVariant lookup(const QString &table, const QString &column, const QString &codeColumn,
                     const QVariant &code);
@@ -81,6 +84,7 @@ private:
     QHash<QString, QVariant> m_lookupCache;
     QString m_connectError;
     bool m_lost = false;
+    int m_conflictRetries = 0;
     QString m_lostDatabase;
     bool m_recording = false;
     QStringList m_statements;

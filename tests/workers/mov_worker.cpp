@@ -80,6 +80,7 @@ int main(int argc, char **argv)
             }
             std::fflush(stdout);
         }
+        std::printf("retries %d\n", logon.conflictRetries());
     } catch (const std::exception &e) {
         std::printf("fatal %s\n", qPrintable(errorText(e).simplified()));
         return 1;
