@@ -2,6 +2,7 @@
 #include "tests/support/TestEnv.h"
 
 #include "data/Format.h"
+#include "reports/PlainPdf.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportPreview.h"
@@ -11,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
@@ -34,6 +37,37 @@ QStringList pdfPages(const QString &pdf)
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+// The words pdftotext finds on the pages, with their boxes in points.
+struct PdfWord
+{
+    QString text;
+    double xMin, yMin, xMax, yMax;
+};
+
+QList<PdfWord> pdfWords(const QString &pdf)
+{
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PdfWord> out;
+    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                    m.captured(4).toDouble()});
+    }
+    return out;
+}
+
+// The document as QPainter paints it on a QPdfWriter, the way the preview
+// and the printer paint it.
+bool paintedPdf(const ReportDocument &doc, const QString &path)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(1200);
+    writer.setPageLayout(doc.page.pageLayout());
+    return doc.render(&writer);
 }
 
 WorkTable groupedTable(const QList<QPair<int, QString>> &rows)
@@ -153,6 +187,10 @@ private slots:
     void pdfReadsBack();
     void pageSizes_data();
     void pageSizes();
+    void plainPdfReadsBack();
+    void plainPdfPlacesTextLikeThePainter();
+    void pdfOfOtherItemsGoesThroughQt_data();
+    void pdfOfOtherItemsGoesThroughQt();
     void textExportKeepsColumns();
     void spreadsheetExport();
     void rtfExport();
@@ -437,6 +475,132 @@ void TestReportEngine::pageSizes()
     const QString info = run("pdfinfo", {pdf});
     QVERIFY2(info.contains(QRegularExpression("Page size:\\s+" + QRegularExpression::escape(size))), qPrintable(info));
     QVERIFY(pdfPages(pdf).value(0).contains("ETIQUETA"));
+}
+
+void TestReportEngine::plainPdfReadsBack()
+{
+    const QStringList names = {"AÇÚCAR CRISTAL", "PÃO FRANCÊS", "MAÇÃ FUJI", "LIMÃO TAITI",
+                               "CORAÇÃO DE FRANGO", "ÓLEO DE SOJA", "PINHÃO", "FEIJÃO CARIOCA"};
+    QList<QPair<int, QString>> rows;
+    for (int i = 0; i < 150; ++i)
+        rows.append({1 + i / 50, QStringLiteral("%1 %2").arg(names[i % names.size()]).arg(i, 3, 10, QLatin1Char('0'))});
+    const WorkTable table = groupedTable(rows);
+    SampleReport report(table);
+    report.pageHeader.setText("Titulo", "Preços – Relatório de Ações");
+    report.pageHeader.addRect(QRectF(0, 0, 740, 18));
+    const ReportDocument doc = report.generate();
+    QVERIFY(PlainPdf::supports(doc));
+    QVERIFY(doc.pageCount() >= 3);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("precos.pdf");
+    QVERIFY(ReportOutput::toPdf(doc, pdf));
+
+    const QString info = run("pdfinfo", {pdf});
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(doc.pageCount()))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Page size:\\s+612 x 792 pts")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Title:\\s+Amostra de Relatório\\n")), qPrintable(info));
+    // The standard fonts, by name and not embedded.
+    const QString fonts = run("pdffonts", {pdf});
+    QVERIFY2(fonts.contains(QRegularExpression("\\nHelvetica\\s+Type 1\\s+WinAnsi\\s+no")), qPrintable(fonts));
+    QVERIFY2(fonts.contains(QRegularExpression("\\nHelvetica-Bold\\s+Type 1\\s+WinAnsi\\s+no")), qPrintable(fonts));
+
+    const QStringList pages = pdfPages(pdf);
+    QCOMPARE(pages.size(), doc.pageCount());
+    const QString all = pages.join(QLatin1Char('\n'));
+    for (int p = 0; p < pages.size(); ++p) {
+        QVERIFY2(pages[p].contains("Preços – Relatório de Ações"), qPrintable(pages[p]));
+        QVERIFY(pages[p].contains(QRegularExpression(QStringLiteral("Pagina %1\\s*\\n").arg(p + 1))));
+    }
+    // Every row, accents and amount, on one line; the amount right-aligned
+    // with the group totals and the grand total, on every page.
+    for (int i = 0; i < rows.size(); ++i) {
+        const QString amount = Format::FormatFloat(QStringLiteral("##,##0.00"), 1000.5 * (i + 1));
+        const QString line = QRegularExpression::escape(rows[i].second) + "\\s+" + QRegularExpression::escape(amount) + "\\n";
+        QVERIFY2(all.contains(QRegularExpression(line)), qPrintable(rows[i].second));
+    }
+    QVERIFY(pages.last().contains(QRegularExpression("TOTAL GERAL\\s+11.330.662,50\\s*\\n")));
+    // Measured in points: every amount ends where its column ends, 600 + 140
+    // pixels right of the margin of 28 points (Qt rounds 10 mm to whole points).
+    const QRegularExpression amount("^-?[\\d.]+,\\d\\d$");
+    int amounts = 0;
+    for (const PdfWord &w : pdfWords(pdf)) {
+        if (!amount.match(w.text).hasMatch())
+            continue;
+        ++amounts;
+        QVERIFY2(qAbs(w.xMax - 583.0) < 0.05, qPrintable(QStringLiteral("%1 ends at %2").arg(w.text).arg(w.xMax)));
+    }
+    QCOMPARE(amounts, rows.size() + 3 + 1); // rows, group totals, grand total
+}
+
+void TestReportEngine::plainPdfPlacesTextLikeThePainter()
+{
+    Report report;
+    report.page.marginsMm = QMarginsF(10, 10, 10, 20);
+    report.summary.setHeight(200);
+    const QFont body = reportFont(8);
+    report.summary.addText("a", 0, 0, 200, "Ação AVATAR", body);
+    report.summary.addText("b", 300, 0, 140, "1.234.567,89", body, Qt::AlignRight);
+    report.summary.addText("c", 450, 0, 290, "Estoque Médio", reportFont(13, true), Qt::AlignHCenter);
+    report.summary.addText("d", 600, 30, 140, "TOTAL ", reportFont(10), Qt::AlignRight, 18);
+    report.summary.addText("e", 0, 30, 140, "  -98.765,40", reportFont(8, true), Qt::AlignRight, 18);
+    report.summary.addText("f", 0, 60, 200, "TOPO", body, Qt::AlignLeft | Qt::AlignTop, 40);
+    report.summary.addText("g", 300, 60, 200, "BASE", body, Qt::AlignLeft | Qt::AlignBottom, 40);
+    const ReportDocument doc = report.generate();
+    QTemporaryDir dir;
+    QVERIFY(PlainPdf::write(doc, dir.filePath("own.pdf")));
+    QVERIFY(paintedPdf(doc, dir.filePath("painted.pdf")));
+    const QList<PdfWord> own = pdfWords(dir.filePath("own.pdf"));
+    const QList<PdfWord> painted = pdfWords(dir.filePath("painted.pdf"));
+    QCOMPARE(own.size(), painted.size());
+    QCOMPARE(own.size(), 9);
+    // Same start, same end, same baseline (the two fonts' descents differ by
+    // a hundredth of the size), within half a point.
+    for (int i = 0; i < own.size(); ++i) {
+        const PdfWord &a = own[i];
+        const PdfWord &b = painted[i];
+        QCOMPARE(a.text, b.text);
+        const QString where = QStringLiteral("%1: %2,%3-%4,%5 against %6,%7-%8,%9")
+                                  .arg(a.text).arg(a.xMin).arg(a.yMin).arg(a.xMax).arg(a.yMax)
+                                  .arg(b.xMin).arg(b.yMin).arg(b.xMax).arg(b.yMax);
+        QVERIFY2(qAbs(a.xMin - b.xMin) < 0.5, qPrintable(where));
+        QVERIFY2(qAbs(a.xMax - b.xMax) < 0.5, qPrintable(where));
+        QVERIFY2(qAbs(a.yMax - b.yMax) < 0.5, qPrintable(where));
+    }
+}
+
+void TestReportEngine::pdfOfOtherItemsGoesThroughQt_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("painted picture") << "paint" << "ETIQUETA 000123";
+    QTest::newRow("character WinAnsi lacks") << "text" << "Área ≥ 10 m²";
+    QTest::newRow("another font") << "courier" << "CODIGO 000123";
+    QTest::newRow("underlined text") << "underline" << "SUBLINHADO";
+}
+
+void TestReportEngine::pdfOfOtherItemsGoesThroughQt()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, text);
+    Report report;
+    report.summary.setHeight(60);
+    QFont font = reportFont(10);
+    if (item == "courier")
+        font = reportFont(10, false, "Courier New");
+    if (item == "underline")
+        font.setUnderline(true);
+    report.summary.addText("t", 0, 0, 300, text, font);
+    if (item == "paint")
+        report.summary.addPaint("p", QRectF(0, 20, 100, 30), [](QPainter &p, const QRectF &r) { p.fillRect(r, Qt::black); });
+    const ReportDocument doc = report.generate();
+    QVERIFY(!PlainPdf::supports(doc));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("r.pdf");
+    QVERIFY(ReportOutput::toPdf(doc, pdf));
+    QVERIFY2(pdfPages(pdf).value(0).contains(text), qPrintable(pdfPages(pdf).value(0)));
+    // QPdfWriter embeds the font it shaped with.
+    const QString fonts = run("pdffonts", {pdf});
+    QVERIFY2(fonts.contains(QRegularExpression("Identity-H\\s+yes\\s+")), qPrintable(fonts));
 }
 
 void TestReportEngine::textExportKeepsColumns()
