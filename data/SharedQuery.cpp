@@ -85,6 +85,13 @@ QVariant SharedQuery::valueAt(int row, const QString &field) const
     return m_rows.at(row).at(col);
 }
 
+QVariant SharedQuery::cell(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_names.size())
+        return QVariant();
+    return m_rows.at(row).at(column);
+}
+
 QString SharedQuery::text(const QString &field) const
 {
     const QVariant v = value(field);

@@ -56,6 +56,11 @@ public:
     bool hasField(const QString &field) const;
     QVariant value(const QString &field) const { return valueAt(m_pos, field); }
     QVariant valueAt(int row, const QString &field) const;
+    // The column of a field in the result, -1 when the result has none
+    // (display fields are no columns). Loops over many rows resolve their
+    // fields once and read cells by column.
+    int columnOf(const QString &field) const { return indexOf(field); }
+    QVariant cell(int row, int column) const;
     bool isNull(const QString &field) const { return value(field).isNull(); }
     QString text(const QString &field) const;    // null gives ""
     double number(const QString &field) const;   // null gives 0
