@@ -64,61 +64,66 @@ void build(WorkTable &table, const QString &groupCode, bool onlyWithStock,
                       QStringLiteral("open"));
 
     // Sums paired with products by code through a hash: one pass over each,
-    // whatever the size of the ledger.
+    // whatever the size of the ledger. Fields are looked up once, not per
+    // row; one the result lacks reads as empty.
     const SharedQuery &sums = LOGON->Pesquisa;
+    const int sumCode = sums.columnOf(QStringLiteral("codigo"));
+    const int sumIn = sums.columnOf(QStringLiteral("eent"));
+    const int sumOut = sums.columnOf(QStringLiteral("esai"));
     QHash<QString, int> sumRow;
     sumRow.reserve(sums.count());
     for (int i = 0; i < sums.count(); ++i) {
-        const QVariant code = sums.valueAt(i, QStringLiteral("codigo"));
+        const QVariant code = sums.cell(i, sumCode);
         if (!code.isNull())
             sumRow.insert(code.toString(), i); // grouped: one row per code
     }
-    auto sum = [&](int row, const char *field) {
-        const QVariant v = sums.valueAt(row, QLatin1String(field));
+    auto sum = [&](int row, int column) {
+        const QVariant v = sums.cell(row, column);
         bool ok = false;
         const double d = v.toDouble(&ok);
         return v.isNull() || !ok ? 0.0 : d;
     };
 
     const SharedQuery &products = LOGON->Produtos;
+    auto column = [&](const char *name) { return products.columnOf(QLatin1String(name)); };
+    const int codeColumn = column("codigo"), nameColumn = column("nome"), costColumn = column("custo"),
+              priceColumn = column("valor"), groupColumn = column("classe"), supplierColumn = column("fornecedor");
+    auto field = [&](const char *name) { return table.fieldIndex(QLatin1String(name)); };
+    const int codeField = field("Codigo"), nameField = field("Nome"), stockField = field("EstGeral"),
+              costField = field("Custo"), priceField = field("Valor"), groupField = field("Classe"),
+              supplierField = field("fornecedor");
+
     const int count = products.count();
     for (int i = 0; i < count; ++i) {
-        auto read = [&](const char *field) {
-            try {
-                return products.valueAt(i, QLatin1String(field));
-            } catch (const AppError &) {
-                return QVariant();
-            }
-        };
-        const QString code = read("codigo").toString();
-        const QString name = read("nome").toString();
+        const QString code = products.cell(i, codeColumn).toString();
+        const QString name = products.cell(i, nameColumn).toString();
         double stock = 0;
         const auto found = sumRow.constFind(code);
         if (found != sumRow.constEnd())
-            stock = sum(*found, "eent") - sum(*found, "esai");
+            stock = sum(*found, sumIn) - sum(*found, sumOut);
 
         // "Somente com estoque" leaves out what would print as 0,00.
         const bool listed = !code.trimmed().isEmpty() && !name.trimmed().isEmpty()
                             && !(onlyWithStock && qAbs(stock) < 0.005);
         if (listed) {
             const int row = table.append();
-            auto put = [&](const QString &field, const QVariant &value) {
+            auto put = [&](int index, const QVariant &value) {
                 try {
-                    table.set(row, field, value);
+                    table.set(row, index, value);
                 } catch (const AppError &) {
                     // the column stays empty; the product is still listed
                 }
             };
-            put(QStringLiteral("Codigo"), code);
-            put(QStringLiteral("Nome"), name);
-            put(QStringLiteral("EstGeral"), stock);
-            put(QStringLiteral("Custo"), read("custo"));
-            put(QStringLiteral("Valor"), read("valor"));
+            put(codeField, code);
+            put(nameField, name);
+            put(stockField, stock);
+            put(costField, products.cell(i, costColumn));
+            put(priceField, products.cell(i, priceColumn));
             int group = 0;
-            if (!Parse::tryInteger(read("classe").toString(), &group))
+            if (!Parse::tryInteger(products.cell(i, groupColumn).toString(), &group))
                 group = 0;
-            put(QStringLiteral("Classe"), group);
-            put(QStringLiteral("fornecedor"), read("fornecedor"));
+            put(groupField, group);
+            put(supplierField, products.cell(i, supplierColumn));
         }
         if (progress)
             progress(i + 1, count);

@@ -24,7 +24,10 @@ const QString Money = QStringLiteral("##,##0.00");
 
 } // namespace
 
-TFormRapQui::TFormRapQui(const WorkTable &table) : m_table(table)
+TFormRapQui::TFormRapQui(const WorkTable &table)
+    : m_table(table), m_codigo(table.fieldIndex(QStringLiteral("Codigo"))),
+      m_nome(table.fieldIndex(QStringLiteral("Nome"))), m_fornecedor(table.fieldIndex(QStringLiteral("fornecedor"))),
+      m_estGeral(table.fieldIndex(QStringLiteral("EstGeral")))
 {
     name = QStringLiteral("TFormRapQui");
     caption = QStringLiteral("Posição atual do Estoque");
@@ -86,24 +89,29 @@ TFormRapQui::TFormRapQui(const WorkTable &table) : m_table(table)
         band.setText(QStringLiteral("TotalGeral"), Format::FormatFloat(Money, m_grandTotal));
         m_grandTotal = 0;
     };
+    setPriceTitle(QStringLiteral("CUSTO"));
 }
 
-void TFormRapQui::setPriceTitle(const QString &title) { columnHeader.setText(QStringLiteral("Preco"), title); }
+void TFormRapQui::setPriceTitle(const QString &title)
+{
+    columnHeader.setText(QStringLiteral("Preco"), title);
+    const bool cost = title == QLatin1String("CUSTO");
+    m_price = m_table.fieldIndex(cost ? QStringLiteral("Custo") : QStringLiteral("Valor"));
+    m_priceMask = cost ? QStringLiteral("####0.00") : QStringLiteral("###0.00");
+}
 
 QString TFormRapQui::priceTitle() const { return columnHeader.text(QStringLiteral("Preco")); }
 
 void TFormRapQui::detailBeforePrint(ReportBand &band)
 {
     const int row = currentRow();
-    band.setText(QStringLiteral("Codigo"), m_table.text(row, QStringLiteral("Codigo")));
-    band.setText(QStringLiteral("Nome"), m_table.text(row, QStringLiteral("Nome")));
-    band.setText(QStringLiteral("fornecedor"), m_table.text(row, QStringLiteral("fornecedor")));
+    band.setText(QStringLiteral("Codigo"), m_table.text(row, m_codigo));
+    band.setText(QStringLiteral("Nome"), m_table.text(row, m_nome));
+    band.setText(QStringLiteral("fornecedor"), m_table.text(row, m_fornecedor));
 
-    const double stock = m_table.number(row, QStringLiteral("EstGeral"));
+    const double stock = m_table.number(row, m_estGeral);
     band.setText(QStringLiteral("Atual"), Format::FormatFloat(QStringLiteral("####0.00"), stock));
-    const QString price = priceTitle() == QLatin1String("CUSTO")
-                              ? Format::FormatFloat(QStringLiteral("####0.00"), m_table.number(row, QStringLiteral("Custo")))
-                              : Format::FormatFloat(QStringLiteral("###0.00"), m_table.number(row, QStringLiteral("Valor")));
+    const QString price = Format::FormatFloat(m_priceMask, m_table.number(row, m_price));
     band.setText(QStringLiteral("Preco"), price);
 
     // The value is worked out from the price as printed, rounded to cents,

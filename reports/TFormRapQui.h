@@ -20,6 +20,11 @@ private:
     void detailBeforePrint(ReportBand &band);
 
     const WorkTable &m_table;
+    // The work table's fields, looked up once for all the rows.
+    int m_codigo, m_nome, m_fornecedor, m_estGeral;
+    // What the price title picks: Custo with "####0.00" or Valor with "###0.00".
+    int m_price = 0;
+    QString m_priceMask;
     double m_rowValue = 0;
     double m_groupTotal = 0;
     double m_grandTotal = 0;

@@ -35,9 +35,10 @@ int WorkTable::fieldIndex(const QString &field) const
     return *it;
 }
 
-void WorkTable::set(int row, const QString &field, const QVariant &value)
+void WorkTable::set(int row, const QString &field, const QVariant &value) { set(row, fieldIndex(field), value); }
+
+void WorkTable::set(int row, int col, const QVariant &value)
 {
-    const int col = fieldIndex(field);
     QVariant &cell = m_rows[row][col];
     cell = QVariant();
     if (value.isNull())
@@ -95,17 +96,21 @@ void WorkTable::set(int row, const QString &field, const QVariant &value)
     }
 }
 
-QVariant WorkTable::value(int row, const QString &field) const
+QVariant WorkTable::value(int row, const QString &field) const { return value(row, fieldIndex(field)); }
+QString WorkTable::text(int row, const QString &field) const { return text(row, fieldIndex(field)); }
+double WorkTable::number(int row, const QString &field) const { return number(row, fieldIndex(field)); }
+int WorkTable::integer(int row, const QString &field) const { return integer(row, fieldIndex(field)); }
+
+QVariant WorkTable::value(int row, int column) const
 {
-    const int col = fieldIndex(field);
     if (row < 0 || row >= m_rows.size())
         return QVariant();
-    return m_rows.at(row).at(col);
+    return m_rows.at(row).at(column);
 }
 
-QString WorkTable::text(int row, const QString &field) const
+QString WorkTable::text(int row, int column) const
 {
-    const QVariant v = value(row, field);
+    const QVariant v = value(row, column);
     if (v.isNull())
         return QString();
     if (v.typeId() == QMetaType::Double)
@@ -113,15 +118,15 @@ QString WorkTable::text(int row, const QString &field) const
     return v.toString();
 }
 
-double WorkTable::number(int row, const QString &field) const
+double WorkTable::number(int row, int column) const
 {
-    const QVariant v = value(row, field);
+    const QVariant v = value(row, column);
     return v.isNull() ? 0.0 : v.toDouble();
 }
 
-int WorkTable::integer(int row, const QString &field) const
+int WorkTable::integer(int row, int column) const
 {
-    const QVariant v = value(row, field);
+    const QVariant v = value(row, column);
     return v.isNull() ? 0 : v.toInt();
 }
 

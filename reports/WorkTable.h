@@ -42,6 +42,14 @@ public:
     double number(int row, const QString &field) const;  // empty gives 0
     int integer(int row, const QString &field) const;    // empty gives 0
 
+    // The same by column (fieldIndex), for loops over every row that look
+    // their fields up once.
+    void set(int row, int column, const QVariant &value);
+    QVariant value(int row, int column) const;
+    QString text(int row, int column) const;
+    double number(int row, int column) const;
+    int integer(int row, int column) const;
+
     // Orders the rows by the named fields, ascending (IndexFieldNames).
     // Empty values come first; texts follow the Portuguese alphabet.
     void setIndexFieldNames(const QString &names);
