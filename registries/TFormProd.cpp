@@ -670,7 +670,16 @@ void TFormProd::Edit1Exit()
         showAverageCost();
         showMargin();
     } else if (Dialogs::askYesNo(NotFoundAsk, QStringLiteral("Aviso"), true)) {
-        createProduct(code);
+        try {
+            createProduct(code);
+        } catch (const AppError &) {
+            // The code field must not go on naming a product that was not
+            // created: a confirmation would give it an initial stock.
+            m_justCreated = false;
+            m_code->setText(currentCode().trimmed());
+            m_code->setFocus();
+            throw;
+        }
     } else {
         m_margin->setText(NoMargin);
         m_code->setText(currentCode().trimmed());

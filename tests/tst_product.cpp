@@ -163,6 +163,7 @@ private slots:
     void codeCannotReachFilesOutsideImagens();
     void codeCreatedMeanwhileElsewhereIsNotInsertedTwice();
     void enteringTheCodeFieldRecounts();
+    void failedCreationLeavesNoPhantomCode();
     void failedConfirmationKeepsTheEdits();
     void confirmationWritesOnlyEditedColumns();
     void unappliedEditsSurviveACreation();
@@ -656,6 +657,30 @@ void TestProduct::enteringTheCodeFieldRecounts()
     QCOMPARE(label(&w, "Label2"), QStringLiteral("001"));
     edit(&w, "Edit1")->setFocus();
     QCOMPARE(label(&w, "Label2"), QStringLiteral("002"));
+}
+
+void TestProduct::failedCreationLeavesNoPhantomCode()
+{
+    addProduct(*m_logon, "000001", "ARRUELA");
+    addMovement(*m_logon, "000001", 1, 0);
+    // The next id the generator gives is taken: the insert fails.
+    m_logon->runStatement("set generator PRODUTO to 0", false);
+    TFormProd w;
+    QVERIFY(show(w));
+    Dialogs::takeShown();
+    Dialogs::queueAnswer(Dialogs::Answer::Yes);
+    enterCode(&w, "88");
+    const auto errors = shownOfKind(Dialogs::takeShown(), "error");
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(count(*m_logon, "select count(*) from produtos"), 1);
+    QCOMPARE(edit(&w, "Edit1")->text(), QStringLiteral("000001"));
+    QCOMPARE(QApplication::focusWidget(), edit(&w, "Edit1"));
+    QVERIFY(!w.justCreated());
+    QVERIFY(!button(&w, "BitBtn3")->isEnabled());
+    // Confirming now concerns 000001, which has its movement: no initial stock for 000088.
+    button(&w, "BitBtn8")->click();
+    QVERIFY(shownOfKind(Dialogs::takeShown(), "modal").isEmpty());
+    QCOMPARE(count(*m_logon, "select count(*) from estfic where codigo = '000088'"), 0);
 }
 
 void TestProduct::failedConfirmationKeepsTheEdits()
