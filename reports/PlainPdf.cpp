@@ -172,15 +172,19 @@ void appendHundredths(QByteArray &out, qint64 v)
 
 void appendPoints(QByteArray &out, double points) { appendHundredths(out, hundredths(points)); }
 
-void appendString(QByteArray &out, const char *text, qsizetype size)
+void appendString(QByteArray &out, QByteArrayView text)
 {
     out += '(';
-    for (qsizetype i = 0; i < size; ++i) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '(' || c == ')' || c == '\\')
+        if (c == '(' || c == ')' || c == '\\') {
+            out += text.sliced(start, i - start);
             out += '\\';
-        out += c;
+            start = i;
+        }
     }
+    out += text.sliced(start);
     out += ')';
 }
 
@@ -352,12 +356,12 @@ void PageContent::text(const ReportItem &item, qreal bandTop)
             m_out += '[';
             array = true;
         }
-        appendString(m_out, m_encoded.constData() + piece, i - piece);
+        appendString(m_out, QByteArrayView(m_encoded).sliced(piece, i - piece));
         m_out += ' ';
         appendInt(m_out, -k);
         piece = i;
     }
-    appendString(m_out, m_encoded.constData() + piece, count - piece);
+    appendString(m_out, QByteArrayView(m_encoded).sliced(piece));
     m_out += array ? "] TJ\n" : " Tj\n";
 
     if (clip) {
