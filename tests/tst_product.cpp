@@ -167,6 +167,7 @@ private slots:
     void failedConfirmationKeepsTheEdits();
     void confirmationWritesOnlyEditedColumns();
     void unappliedEditsSurviveACreation();
+    void searchDiscardsTheEditsOfTheCurrentRow();
     void cloneCopiesTheSourceProduct();
     void editsHoldNoMoreThanTheirColumns_data();
     void editsHoldNoMoreThanTheirColumns();
@@ -760,6 +761,30 @@ void TestProduct::unappliedEditsSurviveACreation()
     QCOMPARE(custo->text(), QStringLiteral("3,50"));
     button(&w, "BitBtn8")->click();
     QCOMPARE(scalar(*m_logon, "select custo from produtos where codigo = '000001'").toDouble(), 3.5);
+}
+
+void TestProduct::searchDiscardsTheEditsOfTheCurrentRow()
+{
+    addProduct(*m_logon, "000001", "ARRUELA");
+    addProduct(*m_logon, "000002", "PREGO");
+    addMovement(*m_logon, "000001", 1, 0);
+    addMovement(*m_logon, "000002", 1, 0);
+    TFormProd w;
+    QVERIFY(show(w));
+    // An edit of 000002 left behind in the copy, then an edit of 000001.
+    enterCode(&w, "2");
+    QTest::keyClicks(edit(&w, "DBEdit1"), "ref2");
+    enterCode(&w, "1");
+    QTest::keyClicks(edit(&w, "DBEdit1"), "ref1");
+    SelectedCode = "000001";
+    Dialogs::takeShown();
+    button(&w, "BitBtn4")->click();
+    QCOMPARE(shownOfKind(Dialogs::takeShown(), "modal").first().caption, QStringLiteral("Localiza Produto"));
+    QCOMPARE(edit(&w, "DBEdit1")->text(), QString());
+    button(&w, "BitBtn8")->click();
+    QCOMPARE(scalar(*m_logon, "select referencia from produtos where codigo = '000001'").toString(), QString());
+    QCOMPARE(scalar(*m_logon, "select referencia from produtos where codigo = '000002'").toString(),
+             QStringLiteral("REF2"));
 }
 
 void TestProduct::cloneCopiesTheSourceProduct()
