@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <cmath>
+
 namespace Parse {
 
 bool tryDate(const QString &text, QDate *out)
@@ -57,7 +59,11 @@ bool tryNumber(const QString &text, double *out)
     c.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double v = c.toDouble(&ok);
-    if (!ok)
+    // Every number is written with three decimals on its first fifteen
+    // digits, in a text Firebird reads only up to 52 characters long: from
+    // 10^15 up a typed number would be stored as another one (or break the
+    // statement, 1e308), so it does not read as a number at all.
+    if (!ok || !(std::fabs(v) < 1e15))
         return false;
     if (out)
         *out = v;
