@@ -3,6 +3,10 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace Format {
 namespace {
@@ -103,37 +107,42 @@ Section parse(const QString &text)
 // working on its 15 significant digits as the operator would read them.
 void roundedDigits(double value, int decimals, QString &intPart, QString &fracPart)
 {
-    const QString sci = QString::number(std::fabs(value), 'e', 14); // d.dddddddddddddde±xx
-    QString digits = sci.left(1) + sci.mid(2, 14);
-    const int exponent = sci.mid(sci.indexOf(QLatin1Char('e')) + 1).toInt();
+    // Reports format every figure of every row: plain characters keep this cheap.
+    char sci[40];
+    std::snprintf(sci, sizeof sci, "%.14e", std::fabs(value)); // d.dddddddddddddde±xx
+    const int exponent = std::atoi(std::strchr(sci, 'e') + 1);
     int pointAt = exponent + 1; // digits before the decimal point
+    std::string digits;
     if (pointAt < 0) {
-        digits = QString(-pointAt, QLatin1Char('0')) + digits;
+        digits.assign(size_t(-pointAt), '0');
         pointAt = 0;
     }
-    const int keep = pointAt + decimals;
+    digits += sci[0];
+    digits.append(sci + 2, 14); // past the separator, whichever the C locale uses
+    const size_t keep = size_t(pointAt + decimals);
     if (digits.size() < keep + 1)
-        digits += QString(keep + 1 - digits.size(), QLatin1Char('0'));
-    QString kept = digits.left(keep);
-    if (digits.at(keep) >= QLatin1Char('5')) {
-        int i = kept.size() - 1;
+        digits.append(keep + 1 - digits.size(), '0');
+    std::string kept = digits.substr(0, keep);
+    if (digits[keep] >= '5') {
+        int i = int(kept.size()) - 1;
         for (; i >= 0; --i) {
-            if (kept.at(i) == QLatin1Char('9')) {
-                kept[i] = QLatin1Char('0');
+            if (kept[size_t(i)] == '9') {
+                kept[size_t(i)] = '0';
             } else {
-                kept[i] = QChar(kept.at(i).unicode() + 1);
+                ++kept[size_t(i)];
                 break;
             }
         }
         if (i < 0) {
-            kept.prepend(QLatin1Char('1'));
+            kept.insert(kept.begin(), '1');
             ++pointAt;
         }
     }
-    intPart = kept.left(pointAt);
-    fracPart = kept.mid(pointAt);
-    while (intPart.startsWith(QLatin1Char('0')))
-        intPart.remove(0, 1);
+    size_t first = 0;
+    while (first < size_t(pointAt) && kept[first] == '0')
+        ++first;
+    intPart = QString::fromLatin1(kept.data() + first, qsizetype(size_t(pointAt) - first));
+    fracPart = QString::fromLatin1(kept.data() + pointAt, qsizetype(kept.size() - size_t(pointAt)));
 }
 
 QString generalFormat(double value)

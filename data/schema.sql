@@ -226,8 +226,10 @@ CREATE TABLE GERAID (
 -- grouped sums of the reports become several times slower. A descending index
 -- serves equality and range lookups and is never walked for that ordering.
 -- With the date second, one product's rows of a period come straight from it.
+-- No index on DATA alone: its statistics, taken when the table was empty,
+-- make Firebird prefer it for "codigo = x and data between ...", which then
+-- reads the whole ledger (the negative-stock check of every exit included).
 CREATE DESCENDING INDEX ESTFIC_CODIGO_DATA ON ESTFIC (CODIGO, DATA);
-CREATE DESCENDING INDEX ESTFIC_DATA ON ESTFIC (DATA);
 -- Every exit from the movement window's code field turns null and empty lots
 -- into "0" across the whole ledger: without this index, two full scans each time.
 CREATE INDEX ESTFIC_SDATA ON ESTFIC (SDATA);
