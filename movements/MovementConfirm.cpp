@@ -77,6 +77,13 @@ struct LedgerRow
 QString ledgerInsert(const QString &head, const LedgerRow &row, const MovementFields &f)
 {
     const auto number = [](double value) { return QuoteSql(SqlNumber(value)); };
+    // ccusto, cliente and Pedido are INTEGER columns: Firebird reads
+    // '2147484.000' as 2147484000 before fitting it to the column and refuses
+    // it, which failed the insert after the log row was written. Codes from
+    // there up travel as whole numbers.
+    const auto code = [&number](double value) {
+        return std::fabs(value) <= 2147483 ? number(value) : QuoteSql(QString::number(qint64(value)));
+    };
     const QStringList values = {
         QuoteSql(QString::number(row.id)),
         QuoteSql(row.code),
@@ -86,10 +93,10 @@ QString ledgerInsert(const QString &head, const LedgerRow &row, const MovementFi
         QuoteSql(f.history),
         number(row.entrada),
         number(row.saida),
-        number(row.ccusto),
+        code(row.ccusto),
         number(row.valor),
-        number(Parse::number(f.customer)),
-        number(row.pedido),
+        code(Parse::number(f.customer)),
+        code(row.pedido),
     };
     QStringList lines{head};
     for (int i = 0; i < values.size(); ++i)
