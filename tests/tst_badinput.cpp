@@ -28,6 +28,8 @@
 #include "registries/TFormBuscaForne.h"
 #include "registries/TFormCCustos.h"
 #include "registries/TFormEstIni.h"
+#include "registries/TFormKit.h"
+#include "registries/TFormKitItens.h"
 #include "registries/TFormLcPro.h"
 #include "registries/TFormProd.h"
 #include "registries/TFormTipos.h"
@@ -45,6 +47,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTableView>
 #include <QTextStream>
 
 #include <functional>
@@ -57,49 +60,52 @@ const QDate Today(2026, 5, 14);
 
 // ------------------------------------------------------------------ inputs
 
-// One bad value, with what it means where a number is expected. None of them
-// is a whole number that fits 32 bits, and none is a possible date.
+// One bad value, with what it means where a number or a code is expected.
+// None of them is a possible date.
 struct Input
 {
     const char *name;
     QString text;
     std::optional<double> number; // a number as the program reads one (decimal comma)
+    std::optional<int> code;      // a whole number that fits an INTEGER code column
 };
 
 const QList<Input> &inputs()
 {
     static const QList<Input> list = {
-        {"apostrophe", QStringLiteral("D'AVILA"), {}},
-        {"two apostrophes", QStringLiteral("''"), {}},
-        {"one apostrophe", QStringLiteral("'"), {}},
-        {"double quotes", QStringLiteral("\"ASPAS\" \""), {}},
-        {"semicolons", QStringLiteral("A;B;"), {}},
-        {"comment", QStringLiteral("--"), {}},
-        {"injection", QStringLiteral("'; delete from produtos; --"), {}},
-        {"injection closing a bracket", QStringLiteral("'); delete from estfic; --"), {}},
-        {"tautology", QStringLiteral("X' OR '1'='1"), {}},
-        {"1000 letters", QString(1000, QLatin1Char('X')), {}},
-        {"1000 apostrophes", QString(1000, QLatin1Char('\'')), {}},
-        {"1000 ideograms", QString(1000, QChar(0x65E5)), {}},
-        {"letters", QStringLiteral("abc"), {}},
-        {"several commas", QStringLiteral("1,2,3"), {}},
-        {"exponent beyond double", QStringLiteral("1e999"), {}},
-        {"double minus", QStringLiteral("--5"), {}},
-        {"31 February", QStringLiteral("31/02/21"), {}},
-        {"blank date", QStringLiteral("  /  /  "), {}},
-        {"99/99/99", QStringLiteral("99/99/99"), {}},
-        {"29 February of 2021", QStringLiteral("29/02/21"), {}},
-        {"int max + 1", QStringLiteral("2147483648"), 2147483648.0},
-        {"int min - 1", QStringLiteral("-2147483649"), -2147483649.0},
+        {"apostrophe", QStringLiteral("D'AVILA"), {}, {}},
+        {"two apostrophes", QStringLiteral("''"), {}, {}},
+        {"one apostrophe", QStringLiteral("'"), {}, {}},
+        {"double quotes", QStringLiteral("\"ASPAS\" \""), {}, {}},
+        {"semicolons", QStringLiteral("A;B;"), {}, {}},
+        {"comment", QStringLiteral("--"), {}, {}},
+        {"injection", QStringLiteral("'; delete from produtos; --"), {}, {}},
+        {"injection closing a bracket", QStringLiteral("'); delete from estfic; --"), {}, {}},
+        {"tautology", QStringLiteral("X' OR '1'='1"), {}, {}},
+        {"1000 letters", QString(1000, QLatin1Char('X')), {}, {}},
+        {"1000 apostrophes", QString(1000, QLatin1Char('\'')), {}, {}},
+        {"1000 ideograms", QString(1000, QChar(0x65E5)), {}, {}},
+        {"letters", QStringLiteral("abc"), {}, {}},
+        {"several commas", QStringLiteral("1,2,3"), {}, {}},
+        {"exponent beyond double", QStringLiteral("1e999"), {}, {}},
+        {"double minus", QStringLiteral("--5"), {}, {}},
+        {"31 February", QStringLiteral("31/02/21"), {}, {}},
+        {"blank date", QStringLiteral("  /  /  "), {}, {}},
+        {"99/99/99", QStringLiteral("99/99/99"), {}, {}},
+        {"29 February of 2021", QStringLiteral("29/02/21"), {}, {}},
+        // The largest code there is: where such a code exists, it must be moved.
+        {"int max", QStringLiteral("2147483647"), 2147483647.0, 2147483647},
+        {"int max + 1", QStringLiteral("2147483648"), 2147483648.0, {}},
+        {"int min - 1", QStringLiteral("-2147483649"), -2147483649.0, {}},
         // Beyond fifteen digits a number cannot be stored as typed: no number.
-        {"1e308", QStringLiteral("1e308"), {}},
-        {"21 nines", QStringLiteral("999999999999999999999"), {}},
-        {"17 digits", QStringLiteral("12345678901234567"), {}},
-        {"largest that reads", QStringLiteral("999999999999999"), 999999999999999.0},
-        {"empty", QString(), {}},
-        {"blank", QStringLiteral("   "), {}},
-        {"japanese", QStringLiteral("日本語"), {}},
-        {"emoji", QStringLiteral("😀 ÇÃO"), {}},
+        {"1e308", QStringLiteral("1e308"), {}, {}},
+        {"21 nines", QStringLiteral("999999999999999999999"), {}, {}},
+        {"17 digits", QStringLiteral("12345678901234567"), {}, {}},
+        {"largest that reads", QStringLiteral("999999999999999"), 999999999999999.0, {}},
+        {"empty", QString(), {}, {}},
+        {"blank", QStringLiteral("   "), {}, {}},
+        {"japanese", QStringLiteral("日本語"), {}, {}},
+        {"emoji", QStringLiteral("😀 ÇÃO"), {}, {}},
     };
     return list;
 }
@@ -349,9 +355,10 @@ void driveCodeRegister(Run &r, const QString &table, const QString &nameColumn, 
 
     const auto stored = rows(r.db, QStringLiteral("select codigo, %1 from %2").arg(nameColumn, table));
     QCOMPARE(stored.size(), 1);
-    // No input is a whole number that fits the column: the code is repaired to 0.
-    QCOMPARE(stored.first().at(0).toLongLong(), typingCode ? 0LL : 1LL);
-    QCOMPARE(code->text(), typingCode ? QStringLiteral("0") : QStringLiteral("1"));
+    // A code that is not a whole number of the column is repaired to 0; none wraps.
+    const int expectedCode = typingCode ? r.input.code.value_or(0) : 1;
+    QCOMPARE(stored.first().at(0).toLongLong(), qint64(expectedCode));
+    QCOMPARE(code->text(), QString::number(expectedCode));
     const QString expected = typingCode ? QStringLiteral("NOME")
                                         : asTyped(r.input.text, upperName, columnLength(r.db, table, nameColumn));
     QCOMPARE(stored.first().at(1).toString(), expected);
@@ -523,6 +530,31 @@ void driveProductField(Run &r)
     w.reject();
 }
 
+// The code of the product whose data a new product copies comes from an input box.
+void driveProductClone(Run &r)
+{
+    seedProduct(r.db);
+    seeded(r);
+    Dialogs::queueAnswer(Dialogs::Answer::Yes); // "Produto nao Localizado, Cadastra?"
+    TFormProd w;
+    showActive(w);
+    auto *code = child(&w, QStringLiteral("Edit1"));
+    type(code, QStringLiteral("000002"));
+    enter(code);
+    QVERIFY(child<QPushButton>(&w, QStringLiteral("BitBtn3"))->isEnabled());
+    Dialogs::queueText(r.input.text);
+    r.shown = r.input.text;
+    press(&w, "BitBtn3");
+    QVERIFY(shownOf(QStringLiteral("input")).size() == 1);
+    // No input is the code of a product: nothing to copy, said when a code was typed.
+    QCOMPARE(shownOf(QStringLiteral("message")).contains(QStringLiteral("        Produto Nao Localizado          ")),
+             !r.input.text.trimmed().isEmpty());
+    press(&w, "BitBtn8");
+    QCOMPARE(text(r.db, "select nome from produtos where codigo = '000002'"), QString());
+    QCOMPARE(text(r.db, "select nome from produtos where codigo = '000001'"), QStringLiteral("PARAFUSO"));
+    w.reject();
+}
+
 // ---- initial stock
 
 void driveEstIni(Run &r)
@@ -564,28 +596,42 @@ void driveEstIni(Run &r)
 
 // ---- stock movement
 
-void seedMovementWorld(TLOGON &db)
+void seedMovementWorld(Run &r)
 {
-    seedProduct(db);
-    bound(db, "insert into fornecedor (id, codigo, nome) values (gen_id(forne, 1), 7, 'FORNECEDOR SETE')");
-    bound(db, "insert into clientes (id, codigo, nome) values (gen_id(cliente, 1), 3, 'CLIENTE TRES')");
-    bound(db, "insert into genero (id, codigo, genero) values (gen_id(genero, 1), 12, 'OFICINA')");
+    seedProduct(r.db);
+    bound(r.db, "insert into fornecedor (id, codigo, nome) values (gen_id(forne, 1), 7, 'FORNECEDOR SETE')");
+    bound(r.db, "insert into clientes (id, codigo, nome) values (gen_id(cliente, 1), 3, 'CLIENTE TRES')");
+    bound(r.db, "insert into genero (id, codigo, genero) values (gen_id(genero, 1), 12, 'OFICINA')");
+    // A code typed in a code field names a supplier, customer and cost centre
+    // that exist, as another window may have registered them.
+    if (r.input.code) {
+        bound(r.db, "insert into fornecedor (id, codigo, nome) values (gen_id(forne, 1), ?, 'FORNECEDOR GRANDE')",
+              {*r.input.code});
+        bound(r.db, "insert into clientes (id, codigo, nome) values (gen_id(cliente, 1), ?, 'CLIENTE GRANDE')",
+              {*r.input.code});
+        bound(r.db, "insert into genero (id, codigo, genero) values (gen_id(genero, 1), ?, 'GRANDE')",
+              {*r.input.code});
+    }
+    seeded(r);
 }
 
 void driveMovement(Run &r)
 {
-    seedMovementWorld(r.db);
-    seeded(r);
+    seedMovementWorld(r);
+    // "Edit1 (kit)": the code field holding "/" and the text, a kit code.
+    const bool kitCode = r.field == QLatin1String("Edit1 (kit)");
+    const QString field = kitCode ? QStringLiteral("Edit1") : r.field;
+    const QString typed = kitCode ? QLatin1Char('/') + r.input.text : r.input.text;
     // The customer and cost-centre fields are filled in an exit, the others in an entry.
-    const bool exitCase = r.field == QLatin1String("Edit7") || r.field == QLatin1String("Edit5");
+    const bool exitCase = field == QLatin1String("Edit7") || field == QLatin1String("Edit5");
     TFormMovEst2 w;
     showActive(w);
     auto step = [&](const char *name, const QString &good) {
         auto *e = child(&w, QString::fromLatin1(name));
-        const bool tested = r.field == QLatin1String(name);
-        const QString typed = type(e, tested ? r.input.text : good);
+        const bool tested = field == QLatin1String(name);
+        const QString shown = type(e, tested ? typed : good);
         if (tested)
-            r.shown = typed;
+            r.shown = shown;
         enter(e);
     };
     step("Edit1", "000001");
@@ -605,26 +651,28 @@ void driveMovement(Run &r)
 
     const auto ledger = rows(r.db, "select codigo, data, historico, entrada, saida, valor, pedido, ccusto, cliente, "
                                    "nfiscal from estfic where historico <> 'ANTERIOR'");
+    const int logs = value(r.db, "select count(*) from logs").toInt();
     const QStringList messages = shownOf(QStringLiteral("message"));
     const QStringList errors = shownOf(QStringLiteral("error"));
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-    if (r.field == QLatin1String("Edit1")) {
-        // No input names a product: nothing is written.
+    if (field == QLatin1String("Edit1")) {
+        // No input names a product or a kit: nothing is written, not even a log row.
         QCOMPARE(ledger.size(), 0);
+        QCOMPARE(logs, 0);
         QVERIFY(messages.contains(MovementTexts::ProductNotFound));
         w.close();
         return;
     }
     QCOMPARE(ledger.size(), 1);
+    QCOMPARE(logs, 1);
     const QVariantList &row = ledger.first();
     QCOMPARE(row.at(0).toString(), QStringLiteral("000001"));
-    const QString name = r.field;
     // An impossible date becomes today.
     QCOMPARE(row.at(1).toDate(), Today);
     QCOMPARE(row.at(2).toString(),
-             name == QLatin1String("Edit2") ? asTyped(r.input.text, true, columnLength(r.db, "ESTFIC", "HISTORICO"))
-                                            : QStringLiteral("HISTORICO"));
-    if (name == QLatin1String("MaskEdit2")) {
+             field == QLatin1String("Edit2") ? asTyped(r.input.text, true, columnLength(r.db, "ESTFIC", "HISTORICO"))
+                                             : QStringLiteral("HISTORICO"));
+    if (field == QLatin1String("MaskEdit2")) {
         // The type field takes one digit; anything but "0" records an entry.
         const bool isExit = r.shown == QLatin1String("0");
         QCOMPARE(row.at(3).toDouble(), isExit ? 0.0 : 2.0);
@@ -633,30 +681,29 @@ void driveMovement(Run &r)
         QCOMPARE(row.at(3).toDouble(), 0.0);
         QCOMPARE(row.at(4).toDouble(), 1.0);
         QCOMPARE(row.at(5).toDouble(), 3.5);
-        // A cost centre that is not a whole number becomes 0.
-        QCOMPARE(row.at(7).toInt(), name == QLatin1String("Edit7") ? 0 : 12);
+        // A cost centre that is not a whole number, or not registered, becomes 0.
+        QCOMPARE(row.at(7).toInt(), field == QLatin1String("Edit7") ? r.input.code.value_or(0) : 12);
         // An unknown customer opens the customer search, whose highlighted
         // customer (the only one, 3) comes back when it closes.
-        QCOMPARE(row.at(8).toInt(), 3);
-        QCOMPARE(row.at(9).toInt(), 3);
-        if (name == QLatin1String("Edit5"))
-            QVERIFY(messages.contains(MovementTexts::CustomerNotFound));
+        const int customer = field == QLatin1String("Edit5") ? r.input.code.value_or(3) : 3;
+        QCOMPARE(row.at(8).toInt(), customer);
+        QCOMPARE(row.at(9).toInt(), customer);
+        QCOMPARE(messages.contains(MovementTexts::CustomerNotFound),
+                 field == QLatin1String("Edit5") && !r.input.code);
     } else {
-        const double quantity = name == QLatin1String("Edit3") ? r.input.number.value_or(0.0) : 2.0;
-        const double cost = name == QLatin1String("Edit4") ? r.input.number.value_or(0.0) : 3.5;
+        const double quantity = field == QLatin1String("Edit3") ? r.input.number.value_or(0.0) : 2.0;
+        const double cost = field == QLatin1String("Edit4") ? r.input.number.value_or(0.0) : 3.5;
         QCOMPARE(row.at(3).toDouble(), quantity);
         QCOMPARE(row.at(4).toDouble(), 0.0);
         QCOMPARE(row.at(5).toDouble(), cost);
         // An unknown supplier puts the product's own (7) back.
-        QCOMPARE(row.at(6).toInt(), 7);
-        if (name == QLatin1String("Edit6"))
-            QVERIFY(messages.contains(MovementTexts::SupplierNotFound));
+        const int supplier = field == QLatin1String("Edit6") ? r.input.code.value_or(7) : 7;
+        QCOMPARE(row.at(6).toInt(), supplier);
+        QCOMPARE(messages.contains(MovementTexts::SupplierNotFound), field == QLatin1String("Edit6") && !r.input.code);
         // The cost, repaired to 0 when it does not read, becomes the product's last cost.
-        const double lastCost = value(r.db, "select custo from produtos where codigo = '000001'").toDouble();
-        QCOMPARE(lastCost, cost);
-        QCOMPARE(value(r.db, "select fornecedor from produtos where codigo = '000001'").toInt(), 7);
+        QCOMPARE(value(r.db, "select custo from produtos where codigo = '000001'").toDouble(), cost);
+        QCOMPARE(value(r.db, "select fornecedor from produtos where codigo = '000001'").toInt(), supplier);
     }
-    QCOMPARE(value(r.db, "select count(*) from logs").toInt(), 1);
     w.close();
 }
 
@@ -705,6 +752,126 @@ void driveStockPosition(Run &r)
     listed.sort();
     expected.sort();
     QCOMPARE(listed, expected);
+    w.reject();
+}
+
+// ---- kits and their items
+
+void seedKit(Run &r)
+{
+    seedProduct(r.db);
+    bound(r.db, "insert into kitmaster (id, codigo, nome, valot) values (gen_id(kitmaster, 1), 'K1', 'KIT UM', 10)");
+    seeded(r);
+}
+
+void driveKitCode(Run &r)
+{
+    seedKit(r);
+    TFormKit w;
+    showActive(w);
+    press(&w, "BitBtn1"); // Novo Kit
+    auto *code = child(&w, QStringLiteral("Edit1"));
+    QVERIFY(hasFocus(code));
+    r.shown = type(code, r.input.text);
+    enter(code);
+    // Kit codes are kept as typed, trimmed; an empty one closes the window.
+    const QString expected = asTyped(r.input.text, true, columnLength(r.db, "KITMASTER", "CODIGO")).trimmed();
+    const auto created = rows(r.db, "select codigo from kitmaster where codigo <> 'K1'");
+    if (expected.isEmpty()) {
+        QVERIFY(!w.isVisible());
+        QCOMPARE(created.size(), 0);
+        return;
+    }
+    QCOMPARE(created.size(), 1);
+    QCOMPARE(created.first().first().toString(), expected);
+    QVERIFY(hasFocus(child(&w, QStringLiteral("DBEdit2"))));
+    QCOMPARE(w.copy()->text(QStringLiteral("CODIGO")), expected);
+    w.reject();
+}
+
+// The kit's name or value, typed in its field or in the grid, then "Confirma".
+void driveKitField(Run &r)
+{
+    seedKit(r);
+    TFormKit w;
+    showActive(w);
+    const bool name = r.field == QLatin1String("DBEdit2") || r.field == QLatin1String("GridNome");
+    if (r.field.startsWith(QLatin1String("Grid"))) {
+        auto *grid = child<QTableView>(&w, QStringLiteral("DBGrid1"));
+        const QModelIndex cell = grid->model()->index(0, name ? 1 : 2);
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+        auto *editor = child(grid, r.field);
+        r.shown = type(editor, r.input.text);
+        enter(editor); // the grid takes the value and closes its editor
+        press(&w, "BitBtn3");
+    } else {
+        auto *e = child(&w, r.field);
+        r.shown = type(e, r.input.text);
+        enter(e);
+        if (name)
+            enter(child(&w, QStringLiteral("DBEdit3")));
+        QVERIFY(hasFocus(child<QPushButton>(&w, QStringLiteral("BitBtn3"))));
+        press(&w, "BitBtn3");
+    }
+    const QStringList errors = shownOf(QStringLiteral("error"));
+    const auto kit = rows(r.db, "select nome, valot from kitmaster");
+    QCOMPARE(kit.size(), 1);
+    if (name) {
+        QCOMPARE(kit.first().at(0).toString(),
+                 asTyped(r.input.text, true, columnLength(r.db, "KITMASTER", "NOME")));
+        QCOMPARE(kit.first().at(1).toDouble(), 10.0);
+    } else {
+        QCOMPARE(kit.first().at(0).toString(), QStringLiteral("KIT UM"));
+        const QVariant valot = kit.first().at(1);
+        if (r.input.number) {
+            QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+            // VALOT is single precision: the value as that column holds it.
+            QCOMPARE(valot.toFloat(), float(*r.input.number));
+        } else if (r.input.text.trimmed().isEmpty()) {
+            QVERIFY(valot.isNull());
+        } else {
+            QCOMPARE(valot.toDouble(), 10.0); // refused: nothing written
+            QVERIFY(!errors.isEmpty());
+        }
+    }
+    w.reject();
+}
+
+// An item of kit K1: its product code or its quantity, then "Confirma".
+void driveKitItem(Run &r)
+{
+    seedKit(r);
+    TFormKitItens w;
+    w.setKit(QStringLiteral("K1"), QStringLiteral("KIT UM"), QStringLiteral("10,00"));
+    showActive(w);
+    press(&w, "BitBtn1"); // Novo Prod
+    auto *code = child(&w, QStringLiteral("Edit4"));
+    auto *quantity = child(&w, QStringLiteral("Edit6"));
+    QVERIFY(hasFocus(code));
+    const bool typingCode = r.field == QLatin1String("Edit4");
+    const QString typedCode = type(code, typingCode ? r.input.text : QStringLiteral("000001"));
+    if (typingCode)
+        r.shown = typedCode;
+    enter(code);
+    const QString typedQuantity = type(quantity, typingCode ? QStringLiteral("2") : r.input.text);
+    if (!typingCode)
+        r.shown = typedQuantity;
+    enter(quantity);
+    press(&w, "BitBtn2");
+    const auto items = rows(r.db, "select codigo, codprod, nome, quant from kitprod");
+    if (typingCode) {
+        // No input is the code of a product: no item, and the operator is told.
+        QCOMPARE(items.size(), 0);
+        QVERIFY(shownOf(QStringLiteral("message")).contains(QStringLiteral("         Produto não localizado          ")));
+    } else {
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items.first().at(0).toString(), QStringLiteral("K1"));
+        QCOMPARE(items.first().at(1).toString(), QStringLiteral("000001"));
+        QCOMPARE(items.first().at(2).toString(), QStringLiteral("PARAFUSO"));
+        // A quantity that does not read is stored as 0.
+        QCOMPARE(items.first().at(3).toDouble(), r.input.number.value_or(0.0));
+    }
     w.reject();
 }
 
@@ -772,15 +939,25 @@ const QList<Case> &cases()
         for (const ProductField &f : productFields())
             c << Case{"TFormProd", f.edit, "Enter, &Confirme/Atualizar", {"LOGS"}, f.kind != Kind::Text,
                       driveProductField};
+        c << Case{"TFormProd", "Clonar Codigo", "Copiar/Clonar Reg, its input box", {"PRODUTOS", "LOGS", "ESTFIC"},
+                  false, driveProductClone};
         c << Case{"TFormEstIni", "MaskEdit1", "&Confirme", {"ESTFIC"}, true, driveEstIni};
         c << Case{"TFormEstIni", "Edit1", "Enter, &Confirme", {"ESTFIC"}, false, driveEstIni};
 
-        for (const char *f : {"Edit1", "MaskEdit1", "Edit2", "MaskEdit2", "Edit3", "Edit4", "Edit6"})
+        for (const char *f : {"Edit1", "Edit1 (kit)", "MaskEdit1", "Edit2", "MaskEdit2", "Edit3", "Edit4", "Edit6"})
             c << Case{"TFormMovEst2", f, "Enter along the chain, Confirme (entry)", {"ESTFIC", "LOGS"}, false,
                       driveMovement};
         for (const char *f : {"Edit7", "Edit5"})
             c << Case{"TFormMovEst2", f, "Enter along the chain, Confirme (exit)", {"ESTFIC", "LOGS"}, false,
                       driveMovement};
+
+        c << Case{"TFormKit", "Edit1", "Novo Kit, Enter", {"KITMASTER"}, false, driveKitCode};
+        c << Case{"TFormKit", "DBEdit2", "Enter, Enter, Confirma", none, false, driveKitField};
+        c << Case{"TFormKit", "DBEdit3", "Enter, Confirma", none, true, driveKitField};
+        c << Case{"TFormKit", "GridNome", "the grid's editor, Enter, Confirma", none, false, driveKitField};
+        c << Case{"TFormKit", "GridValor", "the grid's editor, Enter, Confirma", none, true, driveKitField};
+        c << Case{"TFormKitItens", "Edit4", "Novo Prod, Enter, Enter, Confirma", {"KITPROD"}, false, driveKitItem};
+        c << Case{"TFormKitItens", "Edit6", "Novo Prod, Enter, Enter, Confirma", {"KITPROD"}, false, driveKitItem};
 
         c << Case{"TFormImpRap", "ComboBox1", "group named by the input, &Imprimir", none, false,
                   driveStockPosition};
@@ -891,6 +1068,10 @@ static std::unique_ptr<QDialog> openWindow(const QString &name)
         return std::make_unique<TFormProd>();
     if (name == QLatin1String("TFormMovEst2"))
         return std::make_unique<TFormMovEst2>();
+    if (name == QLatin1String("TFormKit"))
+        return std::make_unique<TFormKit>();
+    if (name == QLatin1String("TFormKitItens"))
+        return std::make_unique<TFormKitItens>();
     qFatal("no window %s", qPrintable(name));
     return nullptr;
 }
@@ -920,6 +1101,10 @@ void TestBadInput::editsHoldNoMoreThanTheirColumn_data()
     row("TFormMovEst2", "Edit1", "ESTFIC", "CODIGO");
     row("TFormMovEst2", "Edit2", "ESTFIC", "HISTORICO");
     row("TFormMovEst2", "Edit8", "ESTFIC", "SDATA");
+    row("TFormKit", "Edit1", "KITMASTER", "CODIGO");
+    row("TFormKit", "DBEdit1", "KITMASTER", "CODIGO");
+    row("TFormKit", "DBEdit2", "KITMASTER", "NOME");
+    row("TFormKitItens", "Edit4", "KITPROD", "CODPROD");
 }
 
 void TestBadInput::editsHoldNoMoreThanTheirColumn()
