@@ -1009,7 +1009,9 @@ void TestBadInput::everyFieldEveryInput_data()
     QTest::addColumn<int>("inputIndex");
     for (int c = 0; c < cases().size(); ++c)
         for (int i = 0; i < inputs().size(); ++i)
-            QTest::addRow("%s %s / %s", cases().at(c).window, cases().at(c).field, inputs().at(i).name) << c << i;
+            QTest::addRow("%s %s [%s] / %s", cases().at(c).window, cases().at(c).field, cases().at(c).leave,
+                          inputs().at(i).name)
+                << c << i;
 }
 
 void TestBadInput::everyFieldEveryInput()
@@ -1035,8 +1037,10 @@ void TestBadInput::everyFieldEveryInput()
     for (const auto &s : Dialogs::shown()) {
         if (s.kind != QLatin1String("error"))
             continue;
-        QVERIFY2(!brokenStatement(s.text), qPrintable(QStringLiteral("broken statement: ") + s.text));
-        QVERIFY2(c.refusesByConversion && conversionRefusal(s.text), qPrintable(QStringLiteral("error box: ") + s.text));
+        QVERIFY2(!brokenStatement(s.text),
+                 qPrintable(QStringLiteral("broken statement after typing \"%1\": %2").arg(run.shown, s.text)));
+        QVERIFY2(c.refusesByConversion && conversionRefusal(s.text),
+                 qPrintable(QStringLiteral("error box after typing \"%1\": %2").arg(run.shown, s.text)));
     }
 
     // No table lost a row; only the tables the window writes gained any.
