@@ -1,4 +1,5 @@
 #include "app/Access.h"
+#include "ui/Texts.h"
 
 #include "app/TFormAcessos.h"
 #include "data/Globals.h"
@@ -17,7 +18,7 @@ void askSupervisor() { ShowModalForm<TFormAcessos>(QApplication::activeWindow())
 
 bool refuse()
 {
-    Dialogs::message(QStringLiteral("       Acesso não autorizado         "));
+    Dialogs::message(Texts::AccessDenied);
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "app/TFormAcessos.h"
+#include "ui/Texts.h"
 
 #include "app/AccessPictures.h"
 #include "data/Globals.h"
@@ -122,7 +123,7 @@ void TFormAcessos::BitBtn1Click()
         closing = true;
     }
     if (found == QLatin1String("N")) {
-        Dialogs::message(QStringLiteral("Usuário ou Senha -> Está Incorreta"));
+        Dialogs::message(Texts::WrongUserOrPassword);
         m_edit1->setFocus();
     }
     if (closing)

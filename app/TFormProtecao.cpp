@@ -1,4 +1,5 @@
 #include "app/TFormProtecao.h"
+#include "ui/Texts.h"
 
 #include "app/AccessPictures.h"
 #include "app/TFormAjuAcesso.h"
@@ -147,7 +148,7 @@ void TFormProtecao::BitBtn1Click()
     // 4-5. Failures count across the whole login; the fourth ends the program.
     if (found == QLatin1String("N")) {
         ++LoginFailures;
-        Dialogs::message(QStringLiteral("Usuário ou Senha -> Está Incorreta"));
+        Dialogs::message(Texts::WrongUserOrPassword);
         m_edit1->setFocus();
         if (LoginFailures > 3) {
             Dialogs::beep();

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ui/Texts.h"
+
 #include <QString>
 
 class TLOGON;
 
 // The fixed texts of the movement window and its confirmation.
 namespace MovementTexts {
-inline const QString ProductNotFound = QStringLiteral("        Produto Nao Localizado          ");
+inline const QString &ProductNotFound = Texts::ProductNotFound;
 inline const QString SupplierNotFound = QStringLiteral("        Fornecedor não Localizado          ");
 inline const QString CustomerNotFound = QStringLiteral("        Cliente não Localizado          ");
 inline const QString NegativeStock = QStringLiteral(" ERRO Saida superior ao estoque ");

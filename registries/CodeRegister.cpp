@@ -183,8 +183,7 @@ void CodeRegister::BitBtn3Click()
     // With no row there is nothing to delete: no question, and no statement
     // with an id that does not exist.
     if (!m_copy->isEmpty()) {
-        const bool yes = Dialogs::askYesNo(QStringLiteral("Deseja Excluir Este Registro ?"),
-                                           QStringLiteral("Excluir"), false, Dialogs::Icon::Question);
+        const bool yes = Dialogs::askDelete();
         if (yes) {
             LOGON->RunOnQuery(QStringLiteral("Atualiza"),
                               m_config.deleteSql

@@ -422,8 +422,7 @@ void TFormKit::BitBtn2Click()
 {
     if (m_copy->isEmpty())
         return;
-    if (!Dialogs::askYesNo(QStringLiteral("Deseja Excluir Este Registro ?"), QStringLiteral("Excluir"), false,
-                           Dialogs::Icon::Question))
+    if (!Dialogs::askDelete())
         return;
     const QString id = Format::FormatFloat(QStringLiteral("0"), m_copy->number(QStringLiteral("ID")));
     const QString code = currentCode();

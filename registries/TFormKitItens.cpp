@@ -339,8 +339,7 @@ void TFormKitItens::BitBtn3Click()
 {
     const int row = m_grid->currentRow();
     if (row >= 0 && row < m_items.size()
-        && Dialogs::askYesNo(QStringLiteral("Deseja Excluir Este Registro ?"), QStringLiteral("Excluir"), false,
-                             Dialogs::Icon::Question)) {
+        && Dialogs::askDelete()) {
         LOGON->RunOnQuery(QStringLiteral("atualiza"),
                           QStringLiteral("delete from kitprod where id = ")
                               + QuoteSql(Format::FormatFloat(QStringLiteral("0"), m_items.at(row).id)),

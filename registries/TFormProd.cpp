@@ -1,4 +1,5 @@
 #include "registries/TFormProd.h"
+#include "ui/Texts.h"
 
 #include "data/Clock.h"
 #include "data/DataGrid.h"
@@ -47,7 +48,6 @@ const QString Exec = QStringLiteral("exec");
 
 const QString CopySql = QStringLiteral("Select * from Produtos order by codigo");
 const QString NotFoundAsk = QStringLiteral("Produto nao Localizado, Cadastra?");
-const QString NotFound = QStringLiteral("        Produto Nao Localizado          ");
 const QString NotNumeric = QStringLiteral("|       Ultimo codigo não numerico...        |");
 const QString NoMargin = QStringLiteral("0.0%");
 
@@ -751,7 +751,7 @@ void TFormProd::BitBtn3Click()
     LOGON->RunOnQuery(Pesquisa, QStringLiteral("select * from Produtos where codigo = ") + QuoteSql(source), Open);
     SharedQuery &found = LOGON->Pesquisa;
     if (found.isEmpty()) {
-        Dialogs::message(NotFound);
+        Dialogs::message(Texts::ProductNotFound);
         return;
     }
     static const QStringList kept = {QStringLiteral("ID"), Codigo, QStringLiteral("MEDIO"),
@@ -776,8 +776,7 @@ void TFormProd::BitBtn4Click()
 
 void TFormProd::BitBtn5Click()
 {
-    if (Dialogs::askYesNo(QStringLiteral("Deseja Excluir Este Registro ?"), QStringLiteral("Excluir"), false)
-        && !m_copy->isEmpty()) {
+    if (Dialogs::askDelete() && !m_copy->isEmpty()) {
         const double id = m_copy->number(QStringLiteral("ID"));
         const QString code = currentCode();
         // The product's movements go with it.

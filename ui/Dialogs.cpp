@@ -1,4 +1,5 @@
 #include "ui/Dialogs.h"
+#include "ui/Texts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -77,6 +78,11 @@ bool askYesNo(const QString &text, const QString &caption, bool defaultYes, Icon
     QMessageBox box(toQt(icon), caption, text, QMessageBox::Yes | QMessageBox::No, activeParent());
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+bool askDelete()
+{
+    return askYesNo(Texts::DeleteQuestion, Texts::DeleteCaption, false, Icon::Question);
 }
 
 void errorBox(const QString &text)

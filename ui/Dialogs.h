@@ -28,6 +28,8 @@ void message(const QString &text, const QString &caption = QString(), Icon icon 
 // A Yes/No question; true for Yes.
 bool askYesNo(const QString &text, const QString &caption, bool defaultYes = false,
               Icon icon = Icon::Question);
+// The standard deletion question ("Excluir", Yes/No, No preselected); true for Yes.
+bool askDelete();
 // Standard error box: the error's own text, the window stays open.
 void errorBox(const QString &text);
 // InputBox: returns the typed text, or the default when cancelled.
