@@ -1,4 +1,5 @@
 #include "registries/CodeRegister.h"
+#include "ui/Widgets.h"
 
 #include "data/Format.h"
 #include "data/Parse.h"
@@ -25,15 +26,6 @@ const QString Codigo = QStringLiteral("CODIGO");
 
 // An INTEGER column: a sign and ten digits.
 constexpr int CodeLength = 11;
-
-QPushButton *makeButton(const char *name, const QString &text, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setMinimumWidth(90);
-    return button;
-}
 
 } // namespace
 

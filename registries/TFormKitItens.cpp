@@ -1,4 +1,5 @@
 #include "registries/TFormKitItens.h"
+#include "ui/Widgets.h"
 
 #include "data/Format.h"
 #include "data/Globals.h"
@@ -49,15 +50,6 @@ QLineEdit *makeEdit(const char *name, QWidget *parent, bool readOnly)
     if (readOnly)
         edit->setFocusPolicy(Qt::NoFocus);
     return edit;
-}
-
-QPushButton *makeButton(const char *name, const QString &text, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setMinimumWidth(90);
-    return button;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "registries/TFormProd.h"
+#include "ui/Widgets.h"
 #include "ui/Texts.h"
 
 #include "data/Clock.h"
@@ -58,15 +59,6 @@ constexpr int PhotoHeight = 198;
 const QString CommaAdvice = QStringLiteral("\"só usar a virgula para separar centavos\"");
 
 qint64 roundHalfUp(double x) { return qint64(std::floor(x + 0.5)); }
-
-QPushButton *makeButton(const char *name, const QString &text, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setMinimumHeight(text.contains(QLatin1Char('\n')) ? 40 : 28);
-    return button;
-}
 
 QLabel *caption(const QString &text, QWidget *parent)
 {
