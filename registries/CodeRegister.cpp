@@ -1,5 +1,4 @@
 #include "registries/CodeRegister.h"
-#include "ui/Widgets.h"
 
 #include "data/Format.h"
 #include "data/Parse.h"
@@ -11,6 +10,7 @@
 #include "ui/EnterChain.h"
 #include "ui/Guard.h"
 #include "ui/Look.h"
+#include "ui/Widgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

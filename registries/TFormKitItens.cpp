@@ -1,5 +1,4 @@
 #include "registries/TFormKitItens.h"
-#include "ui/Widgets.h"
 
 #include "data/Format.h"
 #include "data/Globals.h"
@@ -15,6 +14,7 @@
 #include "ui/Guard.h"
 #include "ui/Look.h"
 #include "ui/ShowModal.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,5 +1,4 @@
 #include "registries/TFormProd.h"
-#include "ui/Widgets.h"
 #include "ui/Texts.h"
 
 #include "data/Clock.h"
@@ -22,6 +21,7 @@
 #include "ui/Guard.h"
 #include "ui/Look.h"
 #include "ui/ShowModal.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
