@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -58,10 +57,8 @@ int runProgram(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Tamblo"));
     try {
         TForm1 window;
-        // Maximised even where no window manager honours the request.
-        if (QScreen *screen = QGuiApplication::primaryScreen())
-            window.setGeometry(screen->availableGeometry());
-        window.showMaximized();
+        Look::maximize(&window);
+        window.show();
         return app.exec();
     } catch (const EndProgram &end) {
         return end.code;

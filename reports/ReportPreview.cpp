@@ -4,6 +4,7 @@
 #include "data/Paths.h"
 #include "reports/ReportExport.h"
 #include "ui/Dialogs.h"
+#include "ui/Look.h"
 #include "ui/Guard.h"
 
 #include <QDir>
@@ -56,7 +57,7 @@ ReportPreview::ReportPreview(const ReportDocument &document, QWidget *parent)
     setObjectName(document.name.isEmpty() ? QStringLiteral("ReportPreview") : document.name);
     setWindowTitle(document.caption);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    setWindowState(Qt::WindowMaximized);
+    Look::maximize(this);
 
     m_printer->setPageLayout(m_document.page.pageLayout());
     m_printer->setDocName(m_document.caption);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QScreen>
 #include <QStyleFactory>
 
 namespace Look {
@@ -34,6 +35,13 @@ void setFace(QWidget *window)
     p.setColor(QPalette::Window, Face);
     window->setPalette(p);
     window->setAutoFillBackground(true);
+}
+
+void maximize(QWidget *window)
+{
+    if (QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen())
+        window->setGeometry(screen->availableGeometry());
+    window->setWindowState(window->windowState() | Qt::WindowMaximized);
 }
 
 } // namespace Look

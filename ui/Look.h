@@ -16,6 +16,8 @@ inline const QColor BarBlue(0, 116, 156);      // main toolbar, status bar, logi
 void applyStyle(QApplication &app);
 // Centred, on the face colour.
 void setFace(QWidget *window);
+// Fills the screen, also where no window manager honours "maximised".
+void maximize(QWidget *window);
 
 } // namespace Look
 
