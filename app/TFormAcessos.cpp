@@ -1,43 +1,20 @@
 #include "app/TFormAcessos.h"
-#include "ui/Texts.h"
 
 #include "app/AccessPictures.h"
+#include "app/Credentials.h"
 #include "data/Globals.h"
 #include "data/TLOGON.h"
 #include "ui/Dialogs.h"
-#include "ui/Edits.h"
 #include "ui/EnterChain.h"
 #include "ui/Guard.h"
 #include "ui/Look.h"
+#include "ui/Texts.h"
+#include "ui/Widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-// KESTRUM.NOME and KESTRUM.SENHA.
-constexpr int NameLength = 15;
-constexpr int PasswordLength = 10;
-
-QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &where,
-                 bool bold = false, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(where);
-    label->setAlignment(align);
-    if (bold) {
-        QFont f = label->font();
-        f.setBold(true);
-        label->setFont(f);
-    }
-    return label;
-}
-
-QString comparable(const QString &text) { return text.toUpper().trimmed(); }
-
-} // namespace
 
 TFormAcessos::TFormAcessos(QWidget *parent) : QDialog(parent)
 {
@@ -50,7 +27,7 @@ TFormAcessos::TFormAcessos(QWidget *parent) : QDialog(parent)
     band->setObjectName(QStringLiteral("Panel1"));
     band->setGeometry(0, 0, 296, 41);
 
-    QLabel *warning = addLabel(this, "Label1", QStringLiteral("Essa Operação requer Senha Master"),
+    QLabel *warning = makeLabel(this, "Label1", QStringLiteral("Essa Operação requer Senha Master"),
                                QRect(0, 50, 296, 20), true, Qt::AlignCenter);
     QPalette red = warning->palette();
     red.setColor(QPalette::WindowText, QColor(160, 0, 0));
@@ -61,25 +38,15 @@ TFormAcessos::TFormAcessos(QWidget *parent) : QDialog(parent)
     image->setGeometry(116, 76, 64, 64);
     image->setPixmap(padlockPicture(64));
 
-    addLabel(this, "Label2", QStringLiteral("Informe um usúario com permissão"), QRect(0, 148, 296, 18), false,
+    makeLabel(this, "Label2", QStringLiteral("Informe um usúario com permissão"), QRect(0, 148, 296, 18), false,
              Qt::AlignCenter);
-    addLabel(this, "Label3", QStringLiteral("para acessar o sistema"), QRect(0, 166, 296, 18), false,
+    makeLabel(this, "Label3", QStringLiteral("para acessar o sistema"), QRect(0, 166, 296, 18), false,
              Qt::AlignCenter);
 
-    addLabel(this, "Label4", QStringLiteral("Usuario"), QRect(58, 198, 180, 16), true);
-    m_edit1 = new QLineEdit(this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setGeometry(58, 216, 180, 24);
-    Edits::upperCase(m_edit1);
-    Edits::limit(m_edit1, NameLength);
-
-    addLabel(this, "Label5", QStringLiteral("Senha:"), QRect(58, 248, 180, 16), true);
-    m_edit2 = new QLineEdit(this);
-    m_edit2->setObjectName(QStringLiteral("Edit2"));
-    m_edit2->setGeometry(58, 266, 180, 24);
-    m_edit2->setEchoMode(QLineEdit::Password);
-    Edits::upperCase(m_edit2);
-    Edits::limit(m_edit2, PasswordLength);
+    const CredentialFields fields = addCredentialFields(this, 58, 198, "Label4", QStringLiteral("Usuario"), "Label5",
+                                                        QStringLiteral("Senha:"));
+    m_edit1 = fields.name;
+    m_edit2 = fields.password;
 
     auto *cancela = new QPushButton(QStringLiteral("Cancela"), this);
     cancela->setObjectName(QStringLiteral("BitBtn2"));
@@ -111,11 +78,8 @@ void TFormAcessos::BitBtn1Click()
     SharedQuery &users = LOGON->KESTRUM;
     QString found = QStringLiteral("N");
     bool closing = false;
-    const QString name = comparable(m_edit1->text());
-    const QString password = comparable(m_edit2->text());
     for (users.first(); !users.eof(); users.next()) {
-        if (comparable(users.text(QStringLiteral("SENHA"))) != password
-            || comparable(users.text(QStringLiteral("NOME"))) != name)
+        if (!isTypedUser(users, m_edit1->text(), m_edit2->text()))
             continue;
         OverrideIsMaster = users.text(QStringLiteral("MASTER"));
         OverrideRights = users.integer(QStringLiteral("CODVEND"));

@@ -1,56 +1,22 @@
 #include "app/TFormProtecao.h"
-#include "ui/Texts.h"
 
 #include "app/AccessPictures.h"
+#include "app/Credentials.h"
 #include "app/TFormAjuAcesso.h"
 #include "data/Globals.h"
 #include "data/TLOGON.h"
 #include "ui/Dialogs.h"
-#include "ui/Edits.h"
 #include "ui/EnterChain.h"
 #include "ui/Guard.h"
 #include "ui/Look.h"
 #include "ui/ShowModal.h"
+#include "ui/Texts.h"
+#include "ui/Widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-// KESTRUM.NOME and KESTRUM.SENHA.
-constexpr int NameLength = 15;
-constexpr int PasswordLength = 10;
-
-QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &where,
-                 bool bold = false, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(where);
-    label->setAlignment(align);
-    if (bold) {
-        QFont f = label->font();
-        f.setBold(true);
-        label->setFont(f);
-    }
-    return label;
-}
-
-QLabel *addPicture(QWidget *parent, const char *name, const QPixmap &picture, const QRect &where)
-{
-    auto *image = new QLabel(parent);
-    image->setObjectName(QString::fromLatin1(name));
-    image->setGeometry(where);
-    image->setAlignment(Qt::AlignCenter);
-    image->setPixmap(picture);
-    return image;
-}
-
-// Names and passwords match without regard to case or surrounding blanks.
-QString comparable(const QString &text) { return text.toUpper().trimmed(); }
-
-} // namespace
 
 TFormProtecao::TFormProtecao(QWidget *parent) : QDialog(parent)
 {
@@ -65,29 +31,19 @@ TFormProtecao::TFormProtecao(QWidget *parent) : QDialog(parent)
     band->setObjectName(QStringLiteral("Panel1"));
     band->setGeometry(0, 0, 301, 41);
 
-    addLabel(this, "Label5", QStringLiteral("Versão ") + QStringLiteral(TAMBLO_VERSION), QRect(0, 44, 301, 16),
+    makeLabel(this, "Label5", QStringLiteral("Versão ") + QStringLiteral(TAMBLO_VERSION), QRect(0, 44, 301, 16),
              false, Qt::AlignCenter);
-    addPicture(this, "Image1", cratesPicture(112, 96), QRect(94, 64, 112, 96));
-    addLabel(this, "Label1", QStringLiteral("Informe um usúario com permissão"), QRect(0, 168, 301, 18), true,
+    makePicture(this, "Image1", cratesPicture(112, 96), QRect(94, 64, 112, 96));
+    makeLabel(this, "Label1", QStringLiteral("Informe um usúario com permissão"), QRect(0, 168, 301, 18), true,
              Qt::AlignCenter);
-    addLabel(this, "Label2", QStringLiteral("para acessar o sistema"), QRect(0, 188, 301, 18), true,
+    makeLabel(this, "Label2", QStringLiteral("para acessar o sistema"), QRect(0, 188, 301, 18), true,
              Qt::AlignCenter);
-    addPicture(this, "Image2", padlockPicture(64), QRect(18, 230, 64, 64));
+    makePicture(this, "Image2", padlockPicture(64), QRect(18, 230, 64, 64));
 
-    addLabel(this, "Label3", QStringLiteral("USÚARIO"), QRect(96, 218, 180, 16), true);
-    m_edit1 = new QLineEdit(this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setGeometry(96, 236, 180, 24);
-    Edits::upperCase(m_edit1);
-    Edits::limit(m_edit1, NameLength);
-
-    addLabel(this, "Label4", QStringLiteral("SENHA"), QRect(96, 268, 180, 16), true);
-    m_edit2 = new QLineEdit(this);
-    m_edit2->setObjectName(QStringLiteral("Edit2"));
-    m_edit2->setGeometry(96, 286, 180, 24);
-    m_edit2->setEchoMode(QLineEdit::Password);
-    Edits::upperCase(m_edit2);
-    Edits::limit(m_edit2, PasswordLength);
+    const CredentialFields fields = addCredentialFields(this, 96, 218, "Label3", QStringLiteral("USÚARIO"), "Label4",
+                                                        QStringLiteral("SENHA"));
+    m_edit1 = fields.name;
+    m_edit2 = fields.password;
 
     auto *sair = new QPushButton(QStringLiteral("Sair"), this);
     sair->setObjectName(QStringLiteral("BitBtn2"));
@@ -128,13 +84,10 @@ void TFormProtecao::BitBtn1Click()
     // 2-3. Every matching row logs in, so with duplicated users the last one decides.
     QString found = QStringLiteral("N");
     bool closing = false;
-    const QString name = comparable(m_edit1->text());
-    const QString password = comparable(m_edit2->text());
     LOGON->RunOnQuery(QStringLiteral("Pesquisa"), QStringLiteral("select * from kestrum "), QStringLiteral("open"));
     SharedQuery &users = LOGON->Pesquisa;
     for (users.first(); !users.eof(); users.next()) {
-        if (comparable(users.text(QStringLiteral("SENHA"))) != password
-            || comparable(users.text(QStringLiteral("NOME"))) != name)
+        if (!isTypedUser(users, m_edit1->text(), m_edit2->text()))
             continue;
         found = QStringLiteral("S");
         CurrentUserName = users.text(QStringLiteral("NOME"));
