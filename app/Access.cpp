@@ -1,11 +1,11 @@
 #include "app/Access.h"
-#include "ui/Texts.h"
 
 #include "app/TFormAcessos.h"
 #include "data/Globals.h"
 #include "data/Routines.h"
 #include "ui/Dialogs.h"
 #include "ui/ShowModal.h"
+#include "ui/Texts.h"
 
 #include <QApplication>
 

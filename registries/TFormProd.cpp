@@ -1,5 +1,4 @@
 #include "registries/TFormProd.h"
-#include "ui/Texts.h"
 
 #include "data/Clock.h"
 #include "data/DataGrid.h"
@@ -21,6 +20,7 @@
 #include "ui/Guard.h"
 #include "ui/Look.h"
 #include "ui/ShowModal.h"
+#include "ui/Texts.h"
 #include "ui/Widgets.h"
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 #include "ui/Dialogs.h"
+
 #include "ui/Texts.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QQueue>
 #include <QTimer>
 
@@ -191,7 +193,6 @@ void resetTest()
 
 } // namespace Dialogs
 
-#include <QProcess>
 
 namespace Dialogs {
 void startProgram(const QString &program, const QStringList &arguments)
