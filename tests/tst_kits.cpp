@@ -93,15 +93,6 @@ bool show(QWidget *w)
     return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
 }
 
-QList<Dialogs::Shown> ofKind(const QList<Dialogs::Shown> &shown, const QString &kind)
-{
-    QList<Dialogs::Shown> out;
-    for (const auto &s : shown)
-        if (s.kind == kind)
-            out << s;
-    return out;
-}
-
 QStringList texts(const QList<Dialogs::Shown> &shown)
 {
     QStringList out;
@@ -314,7 +305,7 @@ void TestKits::openedFromTheMainWindow()
     auto logon = root.connect();
     QVERIFY(openers().contains("kits"));
     openers().value("kits")(nullptr);
-    const auto modals = ofKind(Dialogs::takeShown(), "modal");
+    const auto modals = shownOfKind(Dialogs::takeShown(), "modal");
     QCOMPARE(modals.size(), 1);
     QCOMPARE(modals.first().caption, QString(".: Composição de Custo :."));
 }
@@ -495,7 +486,7 @@ void TestKits::confirmRefusedShowsTheError()
     QVERIFY(show(&w));
     edit(&w, "DBEdit2")->setText("NOVO NOME");
     button(&w, "BitBtn3")->click();
-    const auto errors = ofKind(Dialogs::takeShown(), "error");
+    const auto errors = shownOfKind(Dialogs::takeShown(), "error");
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().text.contains("gravacao recusada"), qPrintable(errors.first().text));
     QCOMPARE(scalar(*logon, "select nome from kitmaster").toString(), QString("PRIMEIRO"));
@@ -514,7 +505,7 @@ void TestKits::invalidValueIsReported()
     edit(&w, "DBEdit2")->setText("OUTRO NOME");
     edit(&w, "DBEdit3")->setText("12x");
     button(&w, "BitBtn3")->click();
-    QCOMPARE(ofKind(Dialogs::takeShown(), "error").size(), 1);
+    QCOMPARE(shownOfKind(Dialogs::takeShown(), "error").size(), 1);
     QCOMPARE(scalar(*logon, "select nome from kitmaster").toString(), QString("PRIMEIRO"));
     QCOMPARE(scalar(*logon, "select valot from kitmaster").toDouble(), 3.0);
     w.reject();
@@ -590,7 +581,7 @@ void TestKits::deleteRefusedShowsTheError()
     QVERIFY(show(&w));
     Dialogs::queueAnswer(Dialogs::Answer::Yes);
     button(&w, "BitBtn2")->click();
-    const auto errors = ofKind(Dialogs::takeShown(), "error");
+    const auto errors = shownOfKind(Dialogs::takeShown(), "error");
     QCOMPARE(errors.size(), 1);
     QVERIFY(errors.first().text.contains("gravacao recusada"));
     // The kit stays, and so do its items.
@@ -647,7 +638,7 @@ void TestKits::itemStoredAndCosted()
     QCOMPARE(scalar(*logon, "select codprod from kitprod").toString(), QString("000012"));
     QCOMPARE(scalar(*logon, "select quant from kitprod").toDouble(), 2.0);
     QCOMPARE(scalar(*logon, "select codigo from kitprod").toString(), QString("ALM001"));
-    QVERIFY(ofKind(Dialogs::takeShown(), "message").isEmpty());
+    QVERIFY(shownOfKind(Dialogs::takeShown(), "message").isEmpty());
     w.reject();
 }
 
@@ -679,7 +670,7 @@ void TestKits::itemRefused()
         button(e, "BitBtn1")->click();
         QTest::keyClicks(edit(e, "Edit4"), code);
         QTest::keyClick(edit(e, "Edit4"), Qt::Key_Return);
-        QCOMPARE(texts(ofKind(Dialogs::takeShown(), "message")), QStringList({message}));
+        QCOMPARE(texts(shownOfKind(Dialogs::takeShown(), "message")), QStringList({message}));
         // The focus goes back to the code.
         QCOMPARE(QApplication::focusWidget(), edit(e, "Edit4"));
         // "Confirma" pressed anyway writes nothing.
@@ -825,7 +816,7 @@ void TestKits::addingRefusedShowsTheError()
     QVERIFY(show(&w));
     compose(w, [&](TFormKitItens *e) {
         addThroughEditor(e, "12", "1");
-        const auto errors = ofKind(Dialogs::takeShown(), "error");
+        const auto errors = shownOfKind(Dialogs::takeShown(), "error");
         QCOMPARE(errors.size(), 1);
         QVERIFY(errors.first().text.contains("gravacao recusada"));
         QCOMPARE(edit(e, "Edit7")->text(), QString("0,00"));
@@ -846,7 +837,7 @@ void TestKits::editorWithoutKitAddsNothing()
         button(e, "BitBtn2")->click();
     });
     QCOMPARE(count(*logon, "select count(*) from kitprod"), 0);
-    QVERIFY(ofKind(Dialogs::takeShown(), "error").isEmpty());
+    QVERIFY(shownOfKind(Dialogs::takeShown(), "error").isEmpty());
     w.reject();
 }
 

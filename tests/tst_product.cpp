@@ -85,15 +85,6 @@ void enterCode(QWidget *w, const QString &text)
     QTest::keyClick(code, Qt::Key_Return);
 }
 
-QList<Dialogs::Shown> shownOfKind(const QList<Dialogs::Shown> &shown, const QString &kind)
-{
-    QList<Dialogs::Shown> out;
-    for (const auto &s : shown)
-        if (s.kind == kind)
-            out << s;
-    return out;
-}
-
 QString writePicture(const QString &dir, int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);

@@ -81,3 +81,12 @@ void queueLogin(const QString &name, const QString &password)
         QTest::keyClick(pass, Qt::Key_Return);
     });
 }
+
+QList<Dialogs::Shown> shownOfKind(const QList<Dialogs::Shown> &shown, const QString &kind)
+{
+    QList<Dialogs::Shown> out;
+    for (const auto &s : shown)
+        if (s.kind == kind)
+            out << s;
+    return out;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Application.h"
+#include "ui/Dialogs.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -47,6 +48,9 @@ QVariant scalar(TLOGON &logon, const QString &sql);
         QTEST_SET_MAIN_SOURCE_PATH                                                               \
         return QTest::qExec(&tc, argc, argv);                                                    \
     }
+
+// What was shown, of one kind only ("message", "question", "modal", ...).
+QList<Dialogs::Shown> shownOfKind(const QList<Dialogs::Shown> &shown, const QString &kind);
 
 // Answers the next login window with this name and password.
 void queueLogin(const QString &name, const QString &password);
